@@ -1,0 +1,1 @@
+#include "view/chart_layout.hpp"

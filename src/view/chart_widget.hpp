@@ -1,0 +1,2 @@
+// The painted chart.
+#pragma once

@@ -1,0 +1,2 @@
+// The modal box that reports an error escaped from a handler.
+#pragma once

@@ -1,0 +1,1 @@
+#include "view/error_report.hpp"

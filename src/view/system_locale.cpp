@@ -1,0 +1,1 @@
+#include "view/system_locale.hpp"

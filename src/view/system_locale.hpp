@@ -1,0 +1,2 @@
+// Fills the process-wide number format from the user's regional settings.
+#pragma once
