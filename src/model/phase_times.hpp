@@ -21,7 +21,7 @@ namespace tarvinel {
 // below them (a bare Kostiakov curve, TIE = 0, needs 38,808 search steps; the
 // iteration settles in a few dozen passes); reaching one raises
 // ELimitExceeded and ends the tick, which then returns in a few milliseconds.
-inline constexpr std::int32_t kMaxSearchSteps = 100000;
+inline constexpr std::int32_t kMaxSearchSteps = 60000;
 inline constexpr std::int32_t kMaxDepletionPasses = 10000;
 
 // FrontPos := p * Clock^r; AdvanceTime := (L / p)^(1 / r).

@@ -299,10 +299,10 @@ TEST_F(PhaseTimes, SearchThatNeverEndsIsBounded)
         FAIL();
     } catch (const Error& e) {
         EXPECT_EQ(e.kind(), ErrorKind::ELimitExceeded);
-        EXPECT_STREQ(e.what(), "Required depth not reached within 100000 search steps");
+        EXPECT_STREQ(e.what(), "Required depth not reached within 60000 search steps");
     }
     // The progress made is kept, and the next call goes on from it.
-    EXPECT_NEAR(s.ReqTime, 5000.0, 1e-6);
+    EXPECT_NEAR(s.ReqTime, 3000.0, 1e-6);
 }
 
 }  // namespace
