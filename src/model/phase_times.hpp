@@ -22,7 +22,7 @@ namespace tarvinel {
 // iteration settles in a few dozen passes); reaching one raises
 // ELimitExceeded and ends the tick, which then returns in a few milliseconds.
 inline constexpr std::int32_t kMaxSearchSteps = 60000;
-inline constexpr std::int32_t kMaxDepletionPasses = 10000;
+inline constexpr std::int32_t kMaxDepletionPasses = 5000;
 
 // FrontPos := p * Clock^r; AdvanceTime := (L / p)^(1 / r).
 void UpdateAdvance(SimState& s);

@@ -127,6 +127,30 @@ TEST_F(PhaseTimes, BorderLightIrrigationTakesThePowerOfANegative)
     EXPECT_LT(s.DepletionEstimate, s.AdvanceTime);  // left by the first pass
 }
 
+TEST_F(PhaseTimes, BorderModeFailsForLightIrrigations)
+{
+    struct Case {
+        double irn;
+        bool completes;
+    };
+    constexpr std::array cases{Case{0, false},   Case{5, false},  Case{10, false}, Case{15, false},
+                               Case{15.35, false}, Case{15.4, true}, Case{16, true},  Case{17, true},
+                               Case{25, true},   Case{50, true},  Case{100, true}};
+    for (const auto& c : cases) {
+        SetUp();
+        reset();
+        border();
+        s.IRN = c.irn;
+        if (c.completes) {
+            EXPECT_NO_THROW(compute()) << "IRN " << c.irn;
+            EXPECT_LT(s.EstimateChange, 0.01) << "IRN " << c.irn;
+            EXPECT_LT(s.Ti, s.Td) << "IRN " << c.irn;
+        } else {
+            EXPECT_EQ(faultOf(), ErrorKind::EInvalidOp) << "IRN " << c.irn;
+        }
+    }
+}
+
 TEST_F(PhaseTimes, SearchCarriesOnFromWhereItStopped)
 {
     compute();
@@ -303,6 +327,27 @@ TEST_F(PhaseTimes, SearchThatNeverEndsIsBounded)
     }
     // The progress made is kept, and the next call goes on from it.
     EXPECT_NEAR(s.ReqTime, 3000.0, 1e-6);
+}
+
+TEST_F(PhaseTimes, DepletionIterationThatNeverSettlesIsBounded)
+{
+    // An advance so slow that Tr lies far beyond what 0.01 min can resolve.
+    border();
+    s.k = 118.73743879764353;
+    s.a = 0.060409356068810212;
+    s.TIE = 47.526239396481365;
+    s.p = 0.29732633041620926;
+    s.r = 0.09249466579719258;
+    s.L = 9.522630917123994;
+    s.IRN = 0.26307337495406685;
+    try {
+        compute();
+        FAIL();
+    } catch (const Error& e) {
+        EXPECT_EQ(e.kind(), ErrorKind::ELimitExceeded);
+        EXPECT_STREQ(e.what(), "Depletion time not settled within 5000 passes");
+    }
+    EXPECT_GE(s.EstimateChange, 0.01);
 }
 
 }  // namespace
