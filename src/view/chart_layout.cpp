@@ -1,1 +1,601 @@
 #include "view/chart_layout.hpp"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <climits>
+#include <cmath>
+#include <cstdint>
+
+namespace tarvinel {
+
+namespace {
+
+using namespace chart_look;
+
+// A billion pixels: far beyond any screen, far inside int.
+constexpr double kFarPixels = 1e9;
+
+bool isNaN(double v) noexcept { return v != v; }
+
+void appendUtf8(std::string& out, char32_t c)
+{
+    const auto u = static_cast<std::uint32_t>(c);
+    if (u < 0x80) {
+        out.push_back(static_cast<char>(u));
+    } else if (u < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (u >> 6)));
+        out.push_back(static_cast<char>(0x80 | (u & 0x3F)));
+    } else if (u < 0x10000) {
+        out.push_back(static_cast<char>(0xE0 | (u >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((u >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (u & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xF0 | (u >> 18)));
+        out.push_back(static_cast<char>(0x80 | ((u >> 12) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | ((u >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (u & 0x3F)));
+    }
+}
+
+}  // namespace
+
+// --- Mapping ------------------------------------------------------------------
+
+AxisMapping::AxisMapping(double minimum, double maximum, int startPx, int lengthPx, bool upward) noexcept
+    : minimum_(minimum), maximum_(maximum), start_(startPx)
+{
+    const double range = maximum - minimum;
+    if (range > 0 && std::isfinite(range)) {
+        scale_ = static_cast<double>(lengthPx) / range;
+        if (upward) scale_ = -scale_;
+    }
+}
+
+double AxisMapping::position(double value) const noexcept
+{
+    const double p = start_ + (value - minimum_) * scale_;
+    if (isNaN(p)) return p;
+    return std::clamp(p, -kFarPixels, kFarPixels);
+}
+
+int AxisMapping::pixel(double value) const noexcept { return wholePixel(position(value)); }
+
+double AxisMapping::value(double px) const noexcept
+{
+    if (scale_ == 0) return minimum_;
+    return minimum_ + (px - start_) / scale_;
+}
+
+int wholePixel(double position) noexcept
+{
+    if (!(position > -kFarPixels)) return static_cast<int>(-kFarPixels);
+    if (!(position < kFarPixels)) return static_cast<int>(kFarPixels);
+    return static_cast<int>(std::round(position));
+}
+
+// --- Margins and the plot rectangle --------------------------------------------
+
+// Left of the plot's edge column: the line's second column, the major
+// ticks, the gap and the labels.
+int leftAxisRoom(int widestLabelPx) noexcept
+{
+    return (kAxisLineWidth - 1) + kMajorTickLength + kLabelGap + std::max(widestLabelPx, 0);
+}
+
+// Below the plot's edge row, for the horizontal axis standing on that edge:
+// the same parts, the labels hanging below the ticks.
+int bottomAxisRoom(int labelHeightPx) noexcept
+{
+    return (kAxisLineWidth - 1) + kMajorTickLength + kLabelGap + std::max(labelHeightPx, 0);
+}
+
+PixelRect plotRect(int chartWidth, int chartHeight, int leftRoomPx, int bottomRoomPx) noexcept
+{
+    // Integer shares of the chart's size.
+    const int side = chartWidth * kMarginSidePercent / 100;
+    const int end = chartHeight * kMarginEndPercent / 100;
+    const int left = side + leftRoomPx;
+    const int right = chartWidth - side - 1;
+    const int top = end;
+    const int bottom = chartHeight - end - 1 - bottomRoomPx;
+    return PixelRect{left, top, std::max(right - left, 0), std::max(bottom - top, 0)};
+}
+
+PixelRect seriesClip(PixelRect plot) noexcept
+{
+    return PixelRect{plot.left, plot.top - 1, plot.width + 1, plot.height + 3};
+}
+
+int horizontalAxisRow(PixelRect plot, double positionPercent) noexcept
+{
+    return wholePixel(plot.bottom() - positionPercent / 100 * plot.height);
+}
+
+int verticalAxisColumn(PixelRect plot, double positionPercent) noexcept
+{
+    return wholePixel(plot.left + positionPercent / 100 * plot.width);
+}
+
+// --- Labels -----------------------------------------------------------------------
+
+int labelsThatFit(int axisLengthPx, int largestLabelPx) noexcept
+{
+    const double size = std::max(largestLabelPx, 1);
+    return static_cast<int>(std::round(std::max(axisLengthPx, 0) / (size + size * kLabelSeparation)));
+}
+
+double labelStep(double range, int labelsFit) noexcept
+{
+    static constexpr std::array<double, 3> kMantissas{1, 2, 5};
+    double decade = 1;
+    std::size_t m = 0;
+    double step = 1;
+    // A step of infinity ends the loop for any finite range.
+    while (std::round(range / step) > labelsFit && std::isfinite(step)) {
+        if (++m == kMantissas.size()) {
+            m = 0;
+            decade *= 10;
+        }
+        step = kMantissas[m] * decade;
+    }
+    return step;
+}
+
+std::string formatAxisLabel(double value, const NumberFormat& format)
+{
+    if (isNaN(value)) return "NAN";
+    if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
+
+    // The value's 15 significant digits d0 d1 ... d14 and its decimal
+    // exponent: value = d0.d1...d14 x 10^exponent.
+    std::array<char, 32> sci{};
+    const auto [end, ec] =
+        std::to_chars(sci.data(), sci.data() + sci.size(), std::fabs(value), std::chars_format::scientific, 14);
+    (void)ec;  // 32 characters always hold "d.ddddddddddddddde+ddd"
+    std::array<char, 15> digits{};
+    digits[0] = sci[0];
+    std::copy(sci.data() + 2, sci.data() + 16, digits.data() + 1);
+    // The exponent after "e": a sign, then digits (from_chars takes no "+").
+    const char* exponentText = sci.data() + 17;
+    if (*exponentText == '+') ++exponentText;
+    int exponent = 0;
+    std::from_chars(exponentText, end, exponent);
+
+    // The value in thousandths, as a string of decimal digits: the digits
+    // up to the third decimal, rounded half up on the next one.
+    const int kept = exponent + 1 + 3;
+    std::string thousandths;
+    for (int i = 0; i < kept; ++i) thousandths.push_back(i < 15 ? digits[static_cast<std::size_t>(i)] : '0');
+    if (kept >= 0 && kept < 15 && digits[static_cast<std::size_t>(kept)] >= '5') {
+        int i = static_cast<int>(thousandths.size()) - 1;
+        while (i >= 0 && thousandths[static_cast<std::size_t>(i)] == '9') thousandths[static_cast<std::size_t>(i--)] = '0';
+        if (i >= 0)
+            ++thousandths[static_cast<std::size_t>(i)];
+        else
+            thousandths.insert(thousandths.begin(), '1');
+    }
+    if (thousandths.size() < 4) thousandths.insert(0, 4 - thousandths.size(), '0');
+
+    const std::size_t firstNonZero = thousandths.find_first_not_of('0');
+    if (firstNonZero == std::string::npos) return "0";
+
+    const std::size_t intDigits = thousandths.size() - 3;
+    std::size_t intStart = std::min(firstNonZero, intDigits - 1);  // keep one "0"
+    std::string out;
+    if (value < 0) out.push_back('-');
+    for (std::size_t i = intStart; i < intDigits; ++i) {
+        if (i > intStart && (intDigits - i) % 3 == 0 && format.ThousandSeparator != 0)
+            appendUtf8(out, format.ThousandSeparator);
+        out.push_back(thousandths[i]);
+    }
+    std::size_t fracEnd = thousandths.size();
+    while (fracEnd > intDigits && thousandths[fracEnd - 1] == '0') --fracEnd;
+    if (fracEnd > intDigits) {
+        appendUtf8(out, format.DecimalSeparator);
+        out.append(thousandths, intDigits, fracEnd - intDigits);
+    }
+    return out;
+}
+
+std::string formatAxisLabel(double value) { return formatAxisLabel(value, numberFormat()); }
+
+// --- Bars ---------------------------------------------------------------------------
+
+BarWidth barWidth(int plotWidthPx, std::size_t slotCount) noexcept
+{
+    BarWidth w;
+    w.slotCount = std::max<std::size_t>(slotCount, 1);
+    w.slotWidth = static_cast<int>(static_cast<std::size_t>(std::max(plotWidthPx, 0)) / w.slotCount);
+    // 70 % of D in integers, so that a tie is a tie: round half to even.
+    const int tenths = w.slotWidth * kBarWidthPercent / 10;
+    int width = tenths / 10;
+    const int rest = tenths % 10;
+    if (rest > 5 || (rest == 5 && width % 2 != 0)) ++width;
+    if (width % 2 != 0) ++width;
+    w.width = width;
+    return w;
+}
+
+std::size_t barSlots(const Chart& chart) noexcept
+{
+    std::size_t slotCount = 1;
+    for (const Series* s : chart.series()) {
+        const std::size_t n = s->style() == SeriesStyle::Bars ? s->Count() + 1 : s->Count();
+        slotCount = std::max(slotCount, n);
+    }
+    return slotCount;
+}
+
+// --- Reduction ------------------------------------------------------------------------
+
+void BarReducer::reduce(std::span<const ChartPoint> points, const AxisMapping& x, const AxisMapping& y,
+                        int barWidthPx, PixelRect clip, std::vector<PixelRect>& out)
+{
+    out.clear();
+    if (clip.width <= 0 || clip.height <= 0) return;
+    const auto columns = static_cast<std::size_t>(clip.width);
+    top_.assign(columns, INT_MAX);
+    bottom_.assign(columns, INT_MIN);
+
+    const int rowLo = clip.top;
+    const int rowHi = clip.bottom();
+    const int ground = std::clamp(y.pixel(0.0), rowLo, rowHi);
+    const int half = barWidthPx / 2;
+    for (const ChartPoint& p : points) {
+        if (isNaN(p.x) || isNaN(p.y)) continue;
+        const double cx = x.position(p.x);
+        if (cx < clip.left - barWidthPx - 1.0 || cx > clip.right() + barWidthPx + 1.0) continue;
+        const int l = std::max(wholePixel(cx) - half, clip.left);
+        const int r = std::min(wholePixel(cx) - half + barWidthPx, clip.right());
+        if (l >= r) continue;
+        const int row = std::clamp(y.pixel(p.y), rowLo, rowHi);
+        const int a = std::min(ground, row);
+        const int b = std::max(ground, row);
+        if (a == b) continue;
+        for (int c = l; c < r; ++c) {
+            const auto i = static_cast<std::size_t>(c - clip.left);
+            top_[i] = std::min(top_[i], a);
+            bottom_[i] = std::max(bottom_[i], b);
+        }
+    }
+
+    for (std::size_t i = 0; i < columns; ++i) {
+        if (top_[i] >= bottom_[i]) continue;
+        const int c = clip.left + static_cast<int>(i);
+        if (!out.empty()) {
+            PixelRect& last = out.back();
+            if (last.right() == c && last.top == top_[i] && last.bottom() == bottom_[i]) {
+                ++last.width;
+                continue;
+            }
+        }
+        out.push_back(PixelRect{c, top_[i], 1, bottom_[i] - top_[i]});
+    }
+}
+
+namespace {
+
+// The box a line is cut to, with inclusive integer edges.
+struct GuardBox {
+    int left, top, right, bottom;
+};
+
+// Liang-Barsky: cuts the segment to the box; false when nothing is left.
+bool clipSegment(double& x0, double& y0, double& x1, double& y1, const GuardBox& g) noexcept
+{
+    const double dx = x1 - x0;
+    const double dy = y1 - y0;
+    double t0 = 0;
+    double t1 = 1;
+    const std::array<double, 4> p{-dx, dx, -dy, dy};
+    const std::array<double, 4> q{x0 - g.left, g.right - x0, y0 - g.top, g.bottom - y0};
+    for (std::size_t i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0) return false;
+            continue;
+        }
+        const double r = q[i] / p[i];
+        if (p[i] < 0) {
+            if (r > t1) return false;
+            t0 = std::max(t0, r);
+        } else {
+            if (r < t0) return false;
+            t1 = std::min(t1, r);
+        }
+    }
+    const double ox = x0;
+    const double oy = y0;
+    if (t0 > 0) {
+        x0 = ox + t0 * dx;
+        y0 = oy + t0 * dy;
+    }
+    if (t1 < 1) {
+        x1 = ox + t1 * dx;
+        y1 = oy + t1 * dy;
+    }
+    return true;
+}
+
+// The reduction of runs of points in one column to first, extremes, last.
+class ColumnReducer {
+public:
+    explicit ColumnReducer(std::vector<PixelPoint>& out) : out_(out) {}
+
+    void add(PixelPoint p)
+    {
+        if (active_ && p.x == first_.x) {
+            ++seq_;
+            if (p.y < minY_) {
+                minY_ = p.y;
+                minSeq_ = seq_;
+            }
+            if (p.y > maxY_) {
+                maxY_ = p.y;
+                maxSeq_ = seq_;
+            }
+            last_ = p;
+            return;
+        }
+        flush();
+        active_ = true;
+        first_ = last_ = p;
+        minY_ = maxY_ = p.y;
+        seq_ = minSeq_ = maxSeq_ = 0;
+    }
+
+    void flush()
+    {
+        if (!active_) return;
+        active_ = false;
+        put(first_);
+        const PixelPoint lo{first_.x, minY_};
+        const PixelPoint hi{first_.x, maxY_};
+        if (minSeq_ <= maxSeq_) {
+            put(lo);
+            put(hi);
+        } else {
+            put(hi);
+            put(lo);
+        }
+        put(last_);
+    }
+
+private:
+    void put(PixelPoint p)
+    {
+        if (out_.empty() || !(out_.back() == p)) out_.push_back(p);
+    }
+
+    std::vector<PixelPoint>& out_;
+    bool active_ = false;
+    PixelPoint first_, last_;
+    int minY_ = 0, maxY_ = 0;
+    std::size_t seq_ = 0, minSeq_ = 0, maxSeq_ = 0;
+};
+
+PixelPoint onGuard(double x, double y, const GuardBox& g) noexcept
+{
+    return PixelPoint{std::clamp(wholePixel(x), g.left, g.right), std::clamp(wholePixel(y), g.top, g.bottom)};
+}
+
+// Distance along the guard box's border, clockwise from its top-left corner.
+long long borderPosition(PixelPoint p, const GuardBox& g) noexcept
+{
+    const long long w = g.right - g.left;
+    const long long h = g.bottom - g.top;
+    if (p.y == g.top) return p.x - g.left;
+    if (p.x == g.right) return w + (p.y - g.top);
+    if (p.y == g.bottom) return w + h + (g.right - p.x);
+    return 2 * w + h + (g.bottom - p.y);
+}
+
+// From one point on the border to another along it, the shorter way round,
+// so that the path stays out of sight.
+void routeAlongBorder(PixelPoint from, PixelPoint to, const GuardBox& g, ColumnReducer& reducer)
+{
+    const long long w = g.right - g.left;
+    const long long h = g.bottom - g.top;
+    const long long perimeter = 2 * (w + h);
+    if (perimeter == 0) return;
+    const std::array<PixelPoint, 4> corners{PixelPoint{g.right, g.top}, PixelPoint{g.right, g.bottom},
+                                            PixelPoint{g.left, g.bottom}, PixelPoint{g.left, g.top}};
+    const std::array<long long, 4> cornerPos{w, w + h, 2 * w + h, 0};
+    const long long a = borderPosition(from, g);
+    const long long b = borderPosition(to, g);
+    const long long clockwise = ((b - a) % perimeter + perimeter) % perimeter;
+    const bool forward = clockwise <= perimeter - clockwise;
+    const long long distance = forward ? clockwise : perimeter - clockwise;
+    // The corners passed, in order of their distance from `from`.
+    std::array<std::pair<long long, std::size_t>, 4> passed{};
+    std::size_t n = 0;
+    for (std::size_t i = 0; i < 4; ++i) {
+        const long long d = forward ? ((cornerPos[i] - a) % perimeter + perimeter) % perimeter
+                                    : ((a - cornerPos[i]) % perimeter + perimeter) % perimeter;
+        if (d > 0 && d < distance) passed[n++] = {d, i};
+    }
+    for (std::size_t i = 1; i < n; ++i)  // at most four: insertion sort
+        for (std::size_t j = i; j > 0 && passed[j].first < passed[j - 1].first; --j)
+            std::swap(passed[j], passed[j - 1]);
+    for (std::size_t i = 0; i < n; ++i) reducer.add(corners[passed[i].second]);
+}
+
+}  // namespace
+
+void reducePolyline(std::span<const ChartPoint> points, const AxisMapping& x, const AxisMapping& y,
+                    PixelRect clip, std::vector<PixelPoint>& out)
+{
+    out.clear();
+    const GuardBox g{clip.left - kLineGuard, clip.top - kLineGuard, clip.right() - 1 + kLineGuard,
+                     clip.bottom() - 1 + kLineGuard};
+    ColumnReducer reducer(out);
+    bool havePrev = false;
+    bool emitted = false;
+    double px = 0, py = 0;
+    PixelPoint lastEmitted;
+    for (const ChartPoint& p : points) {
+        const double qx = x.position(p.x);
+        const double qy = y.position(p.y);
+        if (isNaN(qx) || isNaN(qy)) continue;
+        if (havePrev) {
+            double ax = px, ay = py, bx = qx, by = qy;
+            if (clipSegment(ax, ay, bx, by, g)) {
+                const PixelPoint a = onGuard(ax, ay, g);
+                const PixelPoint b = onGuard(bx, by, g);
+                if (!emitted) {
+                    reducer.add(a);
+                    emitted = true;
+                } else if (!(a == lastEmitted)) {
+                    // The line left the box and comes back here: both ends
+                    // lie on its border.
+                    routeAlongBorder(lastEmitted, a, g, reducer);
+                    reducer.add(a);
+                }
+                reducer.add(b);
+                lastEmitted = b;
+            }
+        }
+        px = qx;
+        py = qy;
+        havePrev = true;
+    }
+    reducer.flush();
+}
+
+// --- The whole layout -----------------------------------------------------------------
+
+void ChartLayout::layoutAxis(AxisGeometry& axis, const Chart& chart, bool horizontal, const TextMetrics& metrics)
+{
+    const ChartFrame& f = frame_;
+    const Axis& source = horizontal ? chart.BottomAxis : chart.LeftAxis;
+    const AxisMapping& map = horizontal ? f.x : f.y;
+    const double minimum = source.Minimum();
+    const double maximum = source.Maximum();
+    const int textHeight = metrics.textHeight();
+
+    // The largest label is taken from the two ends of the range, the widest
+    // texts of a range of whole numbers.
+    int largest = textHeight;
+    if (horizontal)
+        largest = std::max(metrics.textWidth(formatAxisLabel(minimum)), metrics.textWidth(formatAxisLabel(maximum)));
+    const int length = horizontal ? f.plot.width : f.plot.height;
+    axis.step = labelStep(maximum - minimum, labelsThatFit(length, largest));
+
+    if (horizontal)
+        axis.line = PixelRect{f.plot.left - 1, f.axisRow, f.plot.width + 2, kAxisLineWidth};
+    else
+        axis.line = PixelRect{f.axisColumn - 1, f.plot.top, kAxisLineWidth, f.plot.height + 2};
+
+    axis.labels.clear();
+    axis.majorTicks.clear();
+    axis.minorTicks.clear();
+    const double step = axis.step;
+    if (!std::isfinite(step) || !(maximum >= minimum)) return;
+    const double first = std::ceil(minimum / step);
+    const double last = std::floor(maximum / step);
+    // A label count beyond what any axis shows means the multiples no
+    // longer differ (a huge range end): stop there.
+    constexpr double kMaxLabels = 1000;
+    const double count = std::min(last - first + 1, kMaxLabels);
+    const int tickStart = horizontal ? f.axisRow + kAxisLineWidth : f.axisColumn - 1 - kMajorTickLength;
+    for (double i = 0; i < count; ++i) {
+        AxisLabel& label = axis.labels.emplace_back();
+        label.value = (first + i) * step;
+        label.position = map.pixel(label.value);
+        label.text = formatAxisLabel(label.value);
+        const int w = metrics.textWidth(label.text);
+        if (horizontal) {
+            label.box = PixelRect{label.position - w / 2, tickStart + kMajorTickLength + kLabelGap, w, textHeight};
+            axis.majorTicks.push_back(PixelRect{label.position, tickStart, 1, kMajorTickLength});
+        } else {
+            label.box = PixelRect{tickStart - kLabelGap - w, label.position - textHeight / 2, w, textHeight};
+            axis.majorTicks.push_back(PixelRect{tickStart, label.position, kMajorTickLength, 1});
+        }
+    }
+    for (std::size_t i = 1; i < axis.labels.size(); ++i) {
+        const int mid = map.pixel((axis.labels[i - 1].value + axis.labels[i].value) / 2);
+        if (horizontal)
+            axis.minorTicks.push_back(PixelRect{mid, tickStart, 1, kMinorTickLength});
+        else
+            axis.minorTicks.push_back(PixelRect{f.axisColumn - 1 - kMinorTickLength, mid, kMinorTickLength, 1});
+    }
+}
+
+void ChartLayout::layoutLegend(const Chart& chart, const TextMetrics& metrics)
+{
+    const int h = metrics.textHeight();
+    frame_.legend.clear();
+    int x = kLegendLeft + kLegendPadding;
+    const int y = kLegendTop + kLegendPadding;
+    for (const Series* s : chart.series()) {
+        if (!frame_.legend.empty()) x += kLegendEntryGap;
+        LegendEntry& e = frame_.legend.emplace_back();
+        e.series = s;
+        e.symbol = PixelRect{x, y, kLegendSymbolWidth, h};
+        e.text = PixelRect{e.symbol.right() + kLegendSymbolGap, y, metrics.textWidth(s->title()), h};
+        x = e.text.right();
+    }
+    frame_.legendBox = PixelRect{kLegendLeft, kLegendTop, x + kLegendPadding - kLegendLeft, h + 2 * kLegendPadding};
+}
+
+void ChartLayout::updateFrame(const Chart& chart, int width, int height, const TextMetrics& metrics)
+{
+    ChartFrame& f = frame_;
+    f.width = width;
+    f.height = height;
+    const int leftWidest = std::max(metrics.textWidth(formatAxisLabel(chart.LeftAxis.Minimum())),
+                                    metrics.textWidth(formatAxisLabel(chart.LeftAxis.Maximum())));
+    f.plot = plotRect(width, height, leftAxisRoom(leftWidest), bottomAxisRoom(metrics.textHeight()));
+    f.clip = seriesClip(f.plot);
+    f.x = AxisMapping(chart.BottomAxis.Minimum(), chart.BottomAxis.Maximum(), f.plot.left, f.plot.width, false);
+    f.y = AxisMapping(chart.LeftAxis.Minimum(), chart.LeftAxis.Maximum(), f.plot.bottom(), f.plot.height, true);
+    f.axisRow = horizontalAxisRow(f.plot, chart.BottomAxis.PositionPercent());
+    f.axisColumn = verticalAxisColumn(f.plot, chart.LeftAxis.PositionPercent());
+    layoutAxis(f.bottomAxis, chart, true, metrics);
+    layoutAxis(f.leftAxis, chart, false, metrics);
+    f.bars = barWidth(f.plot.width, barSlots(chart));
+    layoutLegend(chart, metrics);
+}
+
+void ChartLayout::update(const Chart& chart, int width, int height, const TextMetrics& metrics)
+{
+    updateFrame(chart, width, height, metrics);
+    const ChartFrame& f = frame_;
+    const auto all = chart.series();
+    series_.resize(all.size());
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        const Series& s = *all[i];
+        SeriesGeometry& g = series_[i];
+        g.series = &s;
+        g.bars.clear();
+        g.line.clear();
+        g.discs.clear();
+        switch (s.style()) {
+        case SeriesStyle::Bars:
+            // With more slots than pixels the rule gives no width at all;
+            // each bar then still shows as one column.
+            barReducer_.reduce(s.points(), f.x, f.y, std::max(f.bars.width, 1), f.clip, g.bars);
+            break;
+        case SeriesStyle::Line:
+        case SeriesStyle::Dotted:
+            reducePolyline(s.points(), f.x, f.y, f.clip, g.line);
+            break;
+        case SeriesStyle::Marker:
+            reducePolyline(s.points(), f.x, f.y, f.clip, g.line);
+            for (const ChartPoint& p : s.points()) {
+                // A marker left of the horizontal axis's start is not drawn
+                // at all, not even the part of its disc that would reach in.
+                if (!(p.x >= chart.BottomAxis.Minimum()) || isNaN(p.y)) continue;
+                const PixelPoint c{f.x.pixel(p.x), f.y.pixel(p.y)};
+                if (c.x < f.clip.left - kMarkerRadius || c.x > f.clip.right() + kMarkerRadius ||
+                    c.y < f.clip.top - kMarkerRadius || c.y > f.clip.bottom() + kMarkerRadius)
+                    continue;
+                if (!g.discs.empty() && g.discs.back() == c) continue;
+                g.discs.push_back(c);
+            }
+            break;
+        }
+    }
+}
+
+}  // namespace tarvinel
