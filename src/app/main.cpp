@@ -13,11 +13,18 @@
 
 namespace {
 
-// Tahoma, 11 pixels high, where the system has it (Debian's fonts-wine
-// ships one); a close sans-serif font elsewhere.
+// Tahoma, 11 pixels high, where the system has it: installed as a font, or
+// as the copy Debian's fonts-wine keeps outside the font path. A close
+// sans-serif font elsewhere.
 QFont windowFont()
 {
-    QFont font(QStringLiteral("Tahoma"));
+    const QString family = QStringLiteral("Tahoma");
+    if (!QFontDatabase::families().contains(family)) {
+        for (const char* file : {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"}) {
+            QFontDatabase::addApplicationFont(QString::fromUtf8(file));
+        }
+    }
+    QFont font(family);
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(11);
     return font;

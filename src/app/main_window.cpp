@@ -1,6 +1,7 @@
 #include "app/main_window.hpp"
 
 #include <QApplication>
+#include <algorithm>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -66,6 +67,8 @@ constexpr std::array<LabelSpec, 13> kLabels{{
      45, 723},
 }};
 
+constexpr int kTextHeight = 13;
+
 void place(QWidget* widget, const Place& p) { widget->setGeometry(p.left, p.top, p.width, p.height); }
 
 }  // namespace
@@ -111,8 +114,11 @@ void MainWindow::buildLayout()
     for (const auto& spec : kLabels) {
         auto* label = new QLabel(QString::fromUtf8(spec.caption), this);
         label->setObjectName(spec.name);
+        // A label takes the size of its caption, and at least the 13-pixel
+        // height of a line of text, so that accents above capitals show.
         label->move(spec.left, spec.top);
-        label->adjustSize();  // a label takes the size of its caption
+        label->adjustSize();
+        label->resize(label->width(), std::max(label->height(), kTextHeight));
     }
 
     for (const auto& spec : kEdits) {
@@ -200,7 +206,9 @@ std::string MainWindow::text(EditBox box) const
 
 void MainWindow::setText(EditBox box, const std::string& text)
 {
-    edits_[static_cast<std::size_t>(box)]->setText(QString::fromStdString(text));
+    QLineEdit* edit = edits_[static_cast<std::size_t>(box)];
+    edit->setText(QString::fromStdString(text));
+    edit->home(false);  // a long number shows from its first digit
 }
 
 bool MainWindow::timerEnabled() const { return timer1_->isActive(); }
