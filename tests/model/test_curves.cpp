@@ -2,6 +2,8 @@
 
 #include <array>
 #include <cfloat>
+#include <cmath>
+#include <cstdint>
 #include <gtest/gtest.h>
 
 namespace tarvinel {
@@ -51,6 +53,41 @@ TEST(Power, FaultsOfTheRealPower)
     EXPECT_EQ(kindOf(10, 5000), ErrorKind::EOverflow);
     EXPECT_EQ(kindOf(10, 5000.5L), ErrorKind::EOverflow);
     EXPECT_EQ(kindOf(10, -5000.5L), ErrorKind::ELimitExceeded);  // underflows to 0 silently
+}
+
+// A fractional exponent goes by 2^(Exponent * log2 Base) on the x87
+// instructions themselves; the results must be those of the C library's
+// log2l and exp2l to the last bit, over the bases and exponents the curves
+// meet and far beyond them, subnormal and overflowing results included.
+TEST(Power, FractionalExponentsAgreeWithTheLibraryToTheLastBit)
+{
+    const auto library = [](long double base, long double exponent) {
+        return std::exp2(exponent * std::log2(base));
+    };
+    constexpr std::array<long double, 8> kExponents{0.2L, 0.87L, 1.0L / 0.87L, 2.0L / 3.0L, 0.6829L,
+                                                    0.65243L, 1.5L, -0.8L};
+    std::uint64_t seed = 12345;
+    const auto uniform = [&seed] {
+        seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
+        return static_cast<long double>(seed >> 11) / 9007199254740992.0L;  // [0, 1)
+    };
+    int compared = 0;
+    for (int i = 0; i < 40000; ++i) {
+        // Bases from 2^-60 to 2^60, and now and then from the ends of the range.
+        const long double base =
+            std::exp2(i % 97 == 0 ? (uniform() - 0.5L) * 32000.0L : (uniform() - 0.5L) * 120.0L);
+        const long double exponent = i % 5 == 0 ? (uniform() - 0.5L) * 40.0L : kExponents[i % kExponents.size()];
+        if (std::floor(exponent) == exponent) continue;
+        const long double expected = library(base, exponent);
+        if (!std::isfinite(expected)) {
+            EXPECT_THROW((void)Power(Real::exact(base), Real::exact(exponent)), Error) << base << " " << exponent;
+            continue;
+        }
+        ASSERT_EQ(Power(Real::exact(base), Real::exact(exponent)).value(), expected)
+            << "Power(" << base << ", " << exponent << ")";
+        ++compared;
+    }
+    EXPECT_GT(compared, 30000);
 }
 
 TEST(Infiltration, KostiakovLewisCurve)
