@@ -204,10 +204,10 @@ std::string MainWindow::text(EditBox box) const
     return edits_[static_cast<std::size_t>(box)]->text().toStdString();
 }
 
-void MainWindow::setText(EditBox box, const std::string& text)
+void MainWindow::setText(EditBox box, std::string_view text)
 {
     QLineEdit* edit = edits_[static_cast<std::size_t>(box)];
-    edit->setText(QString::fromStdString(text));
+    edit->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
     edit->home(false);  // a long number shows from its first digit
 }
 

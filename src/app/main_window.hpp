@@ -40,7 +40,7 @@ public:
 
     // FormPort
     [[nodiscard]] std::string text(EditBox box) const override;
-    void setText(EditBox box, const std::string& text) override;
+    void setText(EditBox box, std::string_view text) override;
     [[nodiscard]] bool timerEnabled() const override;
     void setTimerEnabled(bool enabled) override;
     void checkModeButton(Irrigation mode) override;

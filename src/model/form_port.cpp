@@ -28,7 +28,7 @@ HeadlessForm::HeadlessForm(SimState& state) : state_(state)
 
 std::string HeadlessForm::text(EditBox box) const { return texts_[static_cast<std::size_t>(box)]; }
 
-void HeadlessForm::setText(EditBox box, const std::string& text)
+void HeadlessForm::setText(EditBox box, std::string_view text)
 {
     texts_[static_cast<std::size_t>(box)] = text;
 }

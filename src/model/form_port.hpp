@@ -30,7 +30,7 @@ public:
     virtual ~FormPort() = default;
 
     [[nodiscard]] virtual std::string text(EditBox box) const = 0;
-    virtual void setText(EditBox box, const std::string& text) = 0;
+    virtual void setText(EditBox box, std::string_view text) = 0;
 
     [[nodiscard]] virtual bool timerEnabled() const = 0;
     // Enabling an enabled timer or disabling a disabled one changes nothing;
@@ -51,7 +51,7 @@ public:
     explicit HeadlessForm(SimState& state);
 
     [[nodiscard]] std::string text(EditBox box) const override;
-    void setText(EditBox box, const std::string& text) override;
+    void setText(EditBox box, std::string_view text) override;
     [[nodiscard]] bool timerEnabled() const override { return timerEnabled_; }
     void setTimerEnabled(bool enabled) override { timerEnabled_ = enabled; }
     void checkModeButton(Irrigation mode) override;

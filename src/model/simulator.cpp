@@ -32,6 +32,13 @@ void Simulator::placeGroundLine()
     chart_.BottomAxis.setPositionPercent(store(100.0_r - 500.0_r / (Real(2.0) * s_.IRN + 5.0)));
 }
 
+// Shows a number in an output box as the box's text.
+void Simulator::show(EditBox box, long double value)
+{
+    FloatToStr(value, shown_);
+    form_.setText(box, shown_);
+}
+
 void Simulator::FormCreate()
 {
     s_.IRN = readFloat(EditBox::Edit3);
@@ -53,7 +60,7 @@ void Simulator::FormCreate()
     s_.IRN = readFloat(EditBox::Edit3);
     s_.v = readFloat(EditBox::Edit8);
     advanceClock();
-    form_.setText(EditBox::Edit9, FloatToStr(static_cast<long double>(Round(s_.Clock))));
+    show(EditBox::Edit9, static_cast<long double>(Round(s_.Clock)));
     s_.L = readFloat(EditBox::Edit2);
     chart_.Series1.Clear();
     chart_.Series2.Clear();
@@ -89,7 +96,7 @@ void Simulator::Timer1Timer()
     s_.IRN = readFloat(EditBox::Edit3);
     s_.v = readFloat(EditBox::Edit8);
     advanceClock();
-    form_.setText(EditBox::Edit9, FloatToStr(static_cast<long double>(Round(s_.Clock))));
+    show(EditBox::Edit9, static_cast<long double>(Round(s_.Clock)));
     s_.L = readFloat(EditBox::Edit2);
     chart_.BottomAxis.setMaximum(s_.L);
     chart_.LeftAxis.setMinimum(store(Real(-2.0) * s_.IRN));
@@ -104,9 +111,9 @@ void Simulator::Timer1Timer()
     UpdateAdvance(s_);
     placeRequiredDepthLine();
     UpdatePhaseTimes(s_);
-    form_.setText(EditBox::Edit10, FloatToStr(s_.Ti));
-    form_.setText(EditBox::Edit12, FloatToStr(s_.Td));
-    form_.setText(EditBox::Edit11, FloatToStr(s_.Tr));
+    show(EditBox::Edit10, s_.Ti);
+    show(EditBox::Edit12, s_.Td);
+    show(EditBox::Edit11, s_.Tr);
     SweepProfiles(s_, chart_);
     if (s_.Clock >= s_.Tr) {
         chart_.Series1.Clear();

@@ -5,6 +5,8 @@
 // the guard around the handlers (the handlers catch nothing).
 #pragma once
 
+#include <string>
+
 #include "model/form_port.hpp"
 #include "model/sim_state.hpp"
 
@@ -40,10 +42,12 @@ private:
     void advanceClock();
     void placeRequiredDepthLine();
     void placeGroundLine();
+    void show(EditBox box, long double value);
 
     SimState& s_;
     Chart& chart_;
     FormPort& form_;
+    std::string shown_;  // the text of the last number shown, its storage reused
 };
 
 }  // namespace tarvinel

@@ -217,9 +217,26 @@ std::int32_t StrToInt(std::string_view text)
 
 std::string FloatToStr(long double value)
 {
-    if (value == 0.0L) return "0";
-    if (std::isnan(value)) return "NAN";
-    if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
+    std::string out;
+    FloatToStr(value, out);
+    return out;
+}
+
+void FloatToStr(long double value, std::string& out)
+{
+    out.clear();
+    if (value == 0.0L) {
+        out = "0";
+        return;
+    }
+    if (std::isnan(value)) {
+        out = "NAN";
+        return;
+    }
+    if (std::isinf(value)) {
+        out = value < 0 ? "-INF" : "INF";
+        return;
+    }
 
     // The magnitude as an 18-digit decimal, rounded to nearest with ties to
     // even: d.ddddddddddddddddde±x.
@@ -249,7 +266,6 @@ std::string FloatToStr(long double value)
     while (count > 1 && digits[count - 1] == '0') --count;
 
     const std::string separator = utf8(numberFormat().DecimalSeparator);
-    std::string out;
     if (value < 0) out += '-';
     if (point >= -3 && point <= 15) {
         if (point <= 0) {
@@ -275,7 +291,6 @@ std::string FloatToStr(long double value)
         if (exponent < 0) out += '-';
         out += std::to_string(exponent < 0 ? -exponent : exponent);
     }
-    return out;
 }
 
 std::int64_t Round(long double value)

@@ -24,6 +24,9 @@ namespace tarvinel {
 // General format with at most 15 significant digits and the current
 // DecimalSeparator, as the output boxes show a value.
 [[nodiscard]] std::string FloatToStr(long double value);
+// The same into `out`, whose storage is reused: the tick writes its boxes
+// without allocating.
+void FloatToStr(long double value, std::string& out);
 
 // The nearest integer, ties to even; EInvalidOp outside the 64-bit range.
 [[nodiscard]] std::int64_t Round(long double value);
