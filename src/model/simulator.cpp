@@ -10,6 +10,16 @@ namespace tarvinel {
 
 double Simulator::readFloat(EditBox box) const { return store(StrToFloat(form_.text(box))); }
 
+// The infiltration and advance curves, in the order of their boxes on the window.
+void Simulator::readCurves()
+{
+    s_.k = readFloat(EditBox::Edit4);
+    s_.a = readFloat(EditBox::Edit5);
+    s_.TIE = readFloat(EditBox::Edit6);
+    s_.p = readFloat(EditBox::Edit7);
+    s_.r = readFloat(EditBox::Edit1);
+}
+
 // One clock step: v / 100 of 1/12 min, 5 s of irrigation at v = 100.
 void Simulator::advanceClock()
 {
@@ -65,11 +75,7 @@ void Simulator::FormCreate()
     chart_.Series1.Clear();
     chart_.Series2.Clear();
     chart_.BottomAxis.setMaximum(s_.L);
-    s_.k = readFloat(EditBox::Edit4);
-    s_.a = readFloat(EditBox::Edit5);
-    s_.TIE = readFloat(EditBox::Edit6);
-    s_.p = readFloat(EditBox::Edit7);
-    s_.r = readFloat(EditBox::Edit1);
+    readCurves();
     UpdateAdvance(s_);
     placeRequiredDepthLine();
     placeGroundLine();
@@ -103,11 +109,7 @@ void Simulator::Timer1Timer()
     placeGroundLine();
     chart_.Series1.Clear();
     chart_.Series2.Clear();
-    s_.k = readFloat(EditBox::Edit4);
-    s_.a = readFloat(EditBox::Edit5);
-    s_.TIE = readFloat(EditBox::Edit6);
-    s_.p = readFloat(EditBox::Edit7);
-    s_.r = readFloat(EditBox::Edit1);
+    readCurves();
     UpdateAdvance(s_);
     placeRequiredDepthLine();
     UpdatePhaseTimes(s_);

@@ -39,6 +39,7 @@ public:
 
 private:
     [[nodiscard]] double readFloat(EditBox box) const;
+    void readCurves();
     void advanceClock();
     void placeRequiredDepthLine();
     void placeGroundLine();
