@@ -44,7 +44,9 @@ public:
     // Adds (x, y) after the last point whose x is less than or equal to x, so
     // that the list stays in ascending x and, among equal x, the newest comes
     // last. Returns the new point's index. An ascending append costs constant
-    // time; an x below the last point's searches backward from the end.
+    // time; an x below the last point's searches backward from the end. The
+    // storage grows geometrically, never point by point, and `Clear` keeps
+    // it, so the refill of every tick allocates nothing.
     std::size_t AddXY(double x, double y);
     // Removes every point; the storage is kept for the next fill.
     void Clear();

@@ -13,9 +13,6 @@ namespace {
 
 using namespace chart_look;
 
-// A billion pixels: far beyond any screen, far inside int.
-constexpr double kFarPixels = 1e9;
-
 bool isNaN(double v) noexcept { return v != v; }
 
 void appendUtf8(std::string& out, char32_t c)
@@ -52,26 +49,10 @@ AxisMapping::AxisMapping(double minimum, double maximum, int startPx, int length
     }
 }
 
-double AxisMapping::position(double value) const noexcept
-{
-    const double p = start_ + (value - minimum_) * scale_;
-    if (isNaN(p)) return p;
-    return std::clamp(p, -kFarPixels, kFarPixels);
-}
-
-int AxisMapping::pixel(double value) const noexcept { return wholePixel(position(value)); }
-
 double AxisMapping::value(double px) const noexcept
 {
     if (scale_ == 0) return minimum_;
     return minimum_ + (px - start_) / scale_;
-}
-
-int wholePixel(double position) noexcept
-{
-    if (!(position > -kFarPixels)) return static_cast<int>(-kFarPixels);
-    if (!(position < kFarPixels)) return static_cast<int>(kFarPixels);
-    return static_cast<int>(std::round(position));
 }
 
 // --- Margins and the plot rectangle --------------------------------------------
@@ -246,8 +227,9 @@ void BarReducer::reduce(std::span<const ChartPoint> points, const AxisMapping& x
         if (isNaN(p.x) || isNaN(p.y)) continue;
         const double cx = x.position(p.x);
         if (cx < clip.left - barWidthPx - 1.0 || cx > clip.right() + barWidthPx + 1.0) continue;
-        const int l = std::max(wholePixel(cx) - half, clip.left);
-        const int r = std::min(wholePixel(cx) - half + barWidthPx, clip.right());
+        const int from = wholePixel(cx) - half;
+        const int l = std::max(from, clip.left);
+        const int r = std::min(from + barWidthPx, clip.right());
         if (l >= r) continue;
         const int row = std::clamp(y.pixel(p.y), rowLo, rowHi);
         const int a = std::min(ground, row);
@@ -429,15 +411,30 @@ void reducePolyline(std::span<const ChartPoint> points, const AxisMapping& x, co
     const GuardBox g{clip.left - kLineGuard, clip.top - kLineGuard, clip.right() - 1 + kLineGuard,
                      clip.bottom() - 1 + kLineGuard};
     ColumnReducer reducer(out);
+    const auto inside = [&g](double px, double py) {
+        return px >= g.left && px <= g.right && py >= g.top && py <= g.bottom;
+    };
     bool havePrev = false;
+    bool prevInside = false;
     bool emitted = false;
     double px = 0, py = 0;
+    PixelPoint prevPixel;
     PixelPoint lastEmitted;
     for (const ChartPoint& p : points) {
         const double qx = x.position(p.x);
         const double qy = y.position(p.y);
         if (isNaN(qx) || isNaN(qy)) continue;
-        if (havePrev) {
+        const bool qInside = inside(qx, qy);
+        const PixelPoint qPixel = qInside ? PixelPoint{wholePixel(qx), wholePixel(qy)} : PixelPoint{};
+        if (havePrev && prevInside && qInside) {
+            // The usual case, a segment within the box, needs no cutting.
+            if (!emitted) {
+                reducer.add(prevPixel);
+                emitted = true;
+            }
+            reducer.add(qPixel);
+            lastEmitted = qPixel;
+        } else if (havePrev) {
             double ax = px, ay = py, bx = qx, by = qy;
             if (clipSegment(ax, ay, bx, by, g)) {
                 const PixelPoint a = onGuard(ax, ay, g);
@@ -457,6 +454,8 @@ void reducePolyline(std::span<const ChartPoint> points, const AxisMapping& x, co
         }
         px = qx;
         py = qy;
+        prevPixel = qPixel;
+        prevInside = qInside;
         havePrev = true;
     }
     reducer.flush();
@@ -464,31 +463,13 @@ void reducePolyline(std::span<const ChartPoint> points, const AxisMapping& x, co
 
 // --- The whole layout -----------------------------------------------------------------
 
-void ChartLayout::layoutAxis(AxisGeometry& axis, const Chart& chart, bool horizontal, const TextMetrics& metrics)
+void ChartLayout::labelAxis(AxisGeometry& axis, const Axis& source, const AxisMapping& map, int lengthPx,
+                            int largestLabelPx, const TextMetrics& metrics)
 {
-    const ChartFrame& f = frame_;
-    const Axis& source = horizontal ? chart.BottomAxis : chart.LeftAxis;
-    const AxisMapping& map = horizontal ? f.x : f.y;
     const double minimum = source.Minimum();
     const double maximum = source.Maximum();
-    const int textHeight = metrics.textHeight();
-
-    // The largest label is taken from the two ends of the range, the widest
-    // texts of a range of whole numbers.
-    int largest = textHeight;
-    if (horizontal)
-        largest = std::max(metrics.textWidth(formatAxisLabel(minimum)), metrics.textWidth(formatAxisLabel(maximum)));
-    const int length = horizontal ? f.plot.width : f.plot.height;
-    axis.step = labelStep(maximum - minimum, labelsThatFit(length, largest));
-
-    if (horizontal)
-        axis.line = PixelRect{f.plot.left - 1, f.axisRow, f.plot.width + 2, kAxisLineWidth};
-    else
-        axis.line = PixelRect{f.axisColumn - 1, f.plot.top, kAxisLineWidth, f.plot.height + 2};
-
+    axis.step = labelStep(maximum - minimum, labelsThatFit(lengthPx, largestLabelPx));
     axis.labels.clear();
-    axis.majorTicks.clear();
-    axis.minorTicks.clear();
     const double step = axis.step;
     if (!std::isfinite(step) || !(maximum >= minimum)) return;
     const double first = std::ceil(minimum / step);
@@ -497,27 +478,48 @@ void ChartLayout::layoutAxis(AxisGeometry& axis, const Chart& chart, bool horizo
     // longer differ (a huge range end): stop there.
     constexpr double kMaxLabels = 1000;
     const double count = std::min(last - first + 1, kMaxLabels);
-    const int tickStart = horizontal ? f.axisRow + kAxisLineWidth : f.axisColumn - 1 - kMajorTickLength;
+    const int textHeight = metrics.textHeight();
     for (double i = 0; i < count; ++i) {
         AxisLabel& label = axis.labels.emplace_back();
         label.value = (first + i) * step;
         label.position = map.pixel(label.value);
         label.text = formatAxisLabel(label.value);
-        const int w = metrics.textWidth(label.text);
-        if (horizontal) {
-            label.box = PixelRect{label.position - w / 2, tickStart + kMajorTickLength + kLabelGap, w, textHeight};
-            axis.majorTicks.push_back(PixelRect{label.position, tickStart, 1, kMajorTickLength});
-        } else {
-            label.box = PixelRect{tickStart - kLabelGap - w, label.position - textHeight / 2, w, textHeight};
-            axis.majorTicks.push_back(PixelRect{tickStart, label.position, kMajorTickLength, 1});
-        }
+        label.box = PixelRect{0, 0, metrics.textWidth(label.text), textHeight};
     }
-    for (std::size_t i = 1; i < axis.labels.size(); ++i) {
-        const int mid = map.pixel((axis.labels[i - 1].value + axis.labels[i].value) / 2);
-        if (horizontal)
-            axis.minorTicks.push_back(PixelRect{mid, tickStart, 1, kMinorTickLength});
-        else
-            axis.minorTicks.push_back(PixelRect{f.axisColumn - 1 - kMinorTickLength, mid, kMinorTickLength, 1});
+}
+
+void ChartLayout::placeAxis(AxisGeometry& axis, bool horizontal)
+{
+    const ChartFrame& f = frame_;
+    const AxisMapping& map = horizontal ? f.x : f.y;
+    axis.majorTicks.clear();
+    axis.minorTicks.clear();
+    // The ticks start just outside the 2-pixel line: below the horizontal
+    // axis, left of the vertical one.
+    if (horizontal) {
+        axis.line = PixelRect{f.plot.left - 1, f.axisRow, f.plot.width + 2, kAxisLineWidth};
+        const int tickTop = f.axisRow + kAxisLineWidth;
+        for (AxisLabel& l : axis.labels) {
+            l.box.left = l.position - l.box.width / 2;
+            l.box.top = tickTop + kMajorTickLength + kLabelGap;
+            axis.majorTicks.push_back(PixelRect{l.position, tickTop, 1, kMajorTickLength});
+        }
+        for (std::size_t i = 1; i < axis.labels.size(); ++i) {
+            const int mid = map.pixel((axis.labels[i - 1].value + axis.labels[i].value) / 2);
+            axis.minorTicks.push_back(PixelRect{mid, tickTop, 1, kMinorTickLength});
+        }
+    } else {
+        axis.line = PixelRect{f.axisColumn - 1, f.plot.top, kAxisLineWidth, f.plot.height + 2};
+        const int tickRight = f.axisColumn - 1;  // one past the ticks' last column
+        for (AxisLabel& l : axis.labels) {
+            l.box.left = tickRight - kMajorTickLength - kLabelGap - l.box.width;
+            l.box.top = l.position - l.box.height / 2;
+            axis.majorTicks.push_back(PixelRect{tickRight - kMajorTickLength, l.position, kMajorTickLength, 1});
+        }
+        for (std::size_t i = 1; i < axis.labels.size(); ++i) {
+            const int mid = map.pixel((axis.labels[i - 1].value + axis.labels[i].value) / 2);
+            axis.minorTicks.push_back(PixelRect{tickRight - kMinorTickLength, mid, kMinorTickLength, 1});
+        }
     }
 }
 
@@ -543,16 +545,31 @@ void ChartLayout::updateFrame(const Chart& chart, int width, int height, const T
     ChartFrame& f = frame_;
     f.width = width;
     f.height = height;
-    const int leftWidest = std::max(metrics.textWidth(formatAxisLabel(chart.LeftAxis.Minimum())),
-                                    metrics.textWidth(formatAxisLabel(chart.LeftAxis.Maximum())));
-    f.plot = plotRect(width, height, leftAxisRoom(leftWidest), bottomAxisRoom(metrics.textHeight()));
+    const int bottomRoom = bottomAxisRoom(metrics.textHeight());
+
+    // The plot's height does not depend on the room at the left, so the
+    // vertical axis is labelled first and its widest label sets that room.
+    f.plot = plotRect(width, height, 0, bottomRoom);
+    f.y = AxisMapping(chart.LeftAxis.Minimum(), chart.LeftAxis.Maximum(), f.plot.bottom(), f.plot.height, true);
+    labelAxis(f.leftAxis, chart.LeftAxis, f.y, f.plot.height, metrics.textHeight(), metrics);
+    int widest = 0;
+    for (const AxisLabel& l : f.leftAxis.labels) widest = std::max(widest, l.box.width);
+
+    f.plot = plotRect(width, height, leftAxisRoom(widest), bottomRoom);
     f.clip = seriesClip(f.plot);
     f.x = AxisMapping(chart.BottomAxis.Minimum(), chart.BottomAxis.Maximum(), f.plot.left, f.plot.width, false);
-    f.y = AxisMapping(chart.LeftAxis.Minimum(), chart.LeftAxis.Maximum(), f.plot.bottom(), f.plot.height, true);
     f.axisRow = horizontalAxisRow(f.plot, chart.BottomAxis.PositionPercent());
     f.axisColumn = verticalAxisColumn(f.plot, chart.LeftAxis.PositionPercent());
-    layoutAxis(f.bottomAxis, chart, true, metrics);
-    layoutAxis(f.leftAxis, chart, false, metrics);
+    placeAxis(f.leftAxis, false);
+
+    // The horizontal labels' widths set their own step: the largest is
+    // taken from the two ends of the range, the widest texts of a range of
+    // whole numbers.
+    const int largest = std::max(metrics.textWidth(formatAxisLabel(chart.BottomAxis.Minimum())),
+                                 metrics.textWidth(formatAxisLabel(chart.BottomAxis.Maximum())));
+    labelAxis(f.bottomAxis, chart.BottomAxis, f.x, f.plot.width, largest, metrics);
+    placeAxis(f.bottomAxis, true);
+
     f.bars = barWidth(f.plot.width, barSlots(chart));
     layoutLegend(chart, metrics);
 }

@@ -84,12 +84,20 @@ public:
 // every value onto the start.
 class AxisMapping {
 public:
+    static constexpr double kFarPixels = 1e9;  // far beyond any screen, far inside int
+
     AxisMapping() = default;
     AxisMapping(double minimum, double maximum, int startPx, int lengthPx, bool upward) noexcept;
 
     // The exact position, limited to a billion pixels either way so that no
-    // later step overflows; NaN stays NaN.
-    [[nodiscard]] double position(double value) const noexcept;
+    // later step overflows; NaN stays NaN. Inline: it runs for every point.
+    [[nodiscard]] double position(double value) const noexcept
+    {
+        const double p = start_ + (value - minimum_) * scale_;
+        if (p < -kFarPixels) return -kFarPixels;
+        if (p > kFarPixels) return kFarPixels;
+        return p;
+    }
     // The whole pixel of a value (nearest, halves away from zero).
     [[nodiscard]] int pixel(double value) const noexcept;
     // The value shown at a pixel: the inverse, for the mouse.
@@ -105,9 +113,25 @@ private:
     double scale_ = 0;  // pixels per unit, negative for an upward axis
 };
 
-// A position in pixels rounded to the nearest whole pixel and kept well
-// inside the range of int.
-[[nodiscard]] int wholePixel(double position) noexcept;
+// A position in pixels rounded to the nearest whole pixel, halves away
+// from zero, and kept well inside the range of int; NaN gives the far left.
+// std::round without its library call: this runs for every point of a long
+// series. The fraction p - trunc(p) is exact for any double.
+[[nodiscard]] inline int wholePixel(double position) noexcept
+{
+    constexpr double far = AxisMapping::kFarPixels;
+    if (!(position > -far)) return static_cast<int>(-far);
+    if (!(position < far)) return static_cast<int>(far);
+    int whole = static_cast<int>(position);
+    const double fraction = position - whole;
+    if (fraction >= 0.5)
+        ++whole;
+    else if (fraction <= -0.5)
+        --whole;
+    return whole;
+}
+
+inline int AxisMapping::pixel(double value) const noexcept { return wholePixel(position(value)); }
 
 // --- Margins and the plot rectangle --------------------------------------
 
@@ -263,7 +287,9 @@ public:
     [[nodiscard]] std::span<const SeriesGeometry> series() const noexcept { return series_; }
 
 private:
-    void layoutAxis(AxisGeometry& axis, const Chart& chart, bool horizontal, const TextMetrics& metrics);
+    void labelAxis(AxisGeometry& axis, const Axis& source, const AxisMapping& map, int lengthPx, int largestLabelPx,
+                   const TextMetrics& metrics);
+    void placeAxis(AxisGeometry& axis, bool horizontal);
     void layoutLegend(const Chart& chart, const TextMetrics& metrics);
 
     ChartFrame frame_;

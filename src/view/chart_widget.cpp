@@ -7,6 +7,7 @@
 #include <QPen>
 #include <QRect>
 #include <QString>
+#include <QTransform>
 #include <algorithm>
 #include <cstdlib>
 
@@ -36,14 +37,13 @@ QString toQString(const std::string& utf8)
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
-// The pen of a line series: solid lines with round ends and joins; the
-// dotted line with flat ends, so that its dots stay square.
+// The pen of a line series, for the legend's short stretch and for the
+// dotted line: flat ends, so that the dots stay square.
 QPen linePen(const Series& s)
 {
     const bool dotted = s.style() == SeriesStyle::Dotted;
-    QPen pen(toQColor(s.colour()), std::max(s.penWidth(), 1), dotted ? Qt::DotLine : Qt::SolidLine,
-             dotted ? Qt::FlatCap : Qt::RoundCap, Qt::RoundJoin);
-    return pen;
+    return QPen(toQColor(s.colour()), std::max(s.penWidth(), 1), dotted ? Qt::DotLine : Qt::SolidLine,
+                Qt::FlatCap, Qt::MiterJoin);
 }
 
 void drawAxis(QPainter& p, const AxisGeometry& axis)
@@ -116,9 +116,13 @@ void ChartPainter::paint(QPainter& p, const Chart& chart, QSize size)
         if (g.line.size() > 1) {
             points_.clear();
             for (const PixelPoint& q : g.line) points_.emplace_back(q.x, q.y);
-            p.setPen(linePen(s));
-            p.setBrush(Qt::NoBrush);
-            p.drawPolyline(points_.data(), static_cast<int>(points_.size()));
+            if (s.style() == SeriesStyle::Dotted) {
+                p.setPen(linePen(s));
+                p.setBrush(Qt::NoBrush);
+                p.drawPolyline(points_.data(), static_cast<int>(points_.size()));
+            } else {
+                drawThickPolyline(p, points_, std::max(s.penWidth(), 1), colour);
+            }
         }
         if (!g.discs.empty()) {
             p.setPen(Qt::NoPen);
@@ -128,6 +132,24 @@ void ChartPainter::paint(QPainter& p, const Chart& chart, QSize size)
         }
     }
     p.restore();
+}
+
+void drawThickPolyline(QPainter& painter, std::span<const QPoint> points, int width, const QColor& colour)
+{
+    if (points.size() < 2 || width < 1) return;
+    QPen pen(colour, 1);
+    pen.setCosmetic(true);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    const QTransform base = painter.transform();
+    const int from = -(width - 1) / 2;
+    for (int dx = from; dx < from + width; ++dx) {
+        for (int dy = from; dy < from + width; ++dy) {
+            painter.setTransform(QTransform(base).translate(dx, dy));
+            painter.drawPolyline(points.data(), static_cast<int>(points.size()));
+        }
+    }
+    painter.setTransform(base);
 }
 
 void paintChart(QPainter& painter, const Chart& chart, QSize size)

@@ -13,11 +13,13 @@
 #include <QSize>
 #include <QWidget>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "view/chart.hpp"
 #include "view/chart_layout.hpp"
 
+class QColor;
 class QPainter;
 
 namespace tarvinel {
@@ -41,6 +43,13 @@ private:
 
 // One paint with a painter of its own; for a single image.
 void paintChart(QPainter& painter, const Chart& chart, QSize size);
+
+// Strokes a solid polyline `width` pixels thick as a width x width square
+// swept along its one-pixel path: the one-pixel path drawn once for every
+// offset of the square. A wide QPen would round the ends and joins, but its
+// stroker grows costly on the dense zigzag of a long reduced series; this
+// costs `width` squared cheap passes at any density.
+void drawThickPolyline(QPainter& painter, std::span<const QPoint> points, int width, const QColor& colour);
 
 class ChartWidget : public QWidget {
     Q_OBJECT

@@ -83,5 +83,19 @@ TEST(Chart, MarksLeadToOneNotificationAndEqualSettingsMarkNothing)
     EXPECT_EQ(notified, 2);
 }
 
+TEST(Axis, RangeOfTheMouseIsOrderedAndMarksOnlyAChange)
+{
+    Chart chart;
+    int notified = 0;
+    chart.setRepaintListener([&] { ++notified; });
+    chart.repainted();
+    chart.LeftAxis.setRange(5, -45);  // both ends as they are, given in reverse
+    EXPECT_EQ(notified, 0);
+    chart.BottomAxis.setRange(40, 10);
+    EXPECT_EQ(chart.BottomAxis.Minimum(), 10);
+    EXPECT_EQ(chart.BottomAxis.Maximum(), 40);
+    EXPECT_EQ(notified, 1);
+}
+
 }  // namespace
 }  // namespace tarvinel
