@@ -65,13 +65,17 @@ inline const char* nonFiniteField(const SimState& s) noexcept
 
 // Whether `message` is "'<text>' is not a valid floating point value" or
 // "''<text>'' is not a valid integer value" for the text of one of the
-// eight parameter boxes.
+// eight parameter boxes. A text with a NUL byte in it comes back from
+// what(), a C string, cut at that byte.
 inline bool isConvertMessage(std::string_view message, const FormPort& form)
 {
+    const auto same = [&](const std::string& expected) {
+        return message == std::string_view(expected).substr(0, expected.find('\0'));
+    };
     for (int i = 0; i < 8; ++i) {
         const std::string text = form.text(static_cast<EditBox>(i));
-        if (message == "'" + text + "' is not a valid floating point value") return true;
-        if (message == "''" + text + "'' is not a valid integer value") return true;
+        if (same("'" + text + "' is not a valid floating point value")) return true;
+        if (same("''" + text + "'' is not a valid integer value")) return true;
     }
     return false;
 }

@@ -75,46 +75,56 @@ class EditMaker {
 public:
     explicit EditMaker(std::uint64_t seed) : rng_(seed) {}
 
-    struct Range {
+    struct Edit {
         EditBox box;
-        double low, high;
-        std::array<const char*, 5> edges;
+        std::string text;
+        bool plausible;
     };
 
-    std::pair<EditBox, std::string> next()
+    // A text for a box chosen at random: plausible, at an edge, or refused.
+    Edit next()
     {
-        static constexpr std::array<Range, 8> kRanges{{
-            {EditBox::Edit1, 0.3, 1.0, {"0", "1", "-1", "0,001", "2"}},                 // r
-            {EditBox::Edit2, 10.0, 3000.0, {"0", "-1", "0,4", "1e400", "3000"}},         // L
-            {EditBox::Edit3, 5.0, 120.0, {"-2,5", "-3", "0", "1e6", "15"}},              // IRN
-            {EditBox::Edit4, 1.0, 10.0, {"0", "-5", "1e-300", "100", "1"}},              // k
-            {EditBox::Edit5, 0.1, 0.9, {"0", "1", "-0,5", "2", "0,99"}},                 // a
-            {EditBox::Edit6, 0.0, 1.0, {"0", "-0,1", "1e-9", "5", "0,001"}},             // TIE
-            {EditBox::Edit7, 5.0, 100.0, {"0", "-29", "100000000", "1e-6", "1000"}},     // p
-            {EditBox::Edit8, 25.0, 400.0, {"0", "-100", "1000000", "1", "10000"}},       // v
-        }};
-        const Range& range = kRanges[pick(kRanges.size())];
+        const auto box = static_cast<EditBox>(pick(kRanges.size()));
+        const Range& range = kRanges[static_cast<std::size_t>(box)];
         const double roll = unit();
-        if (roll < 0.85) return {range.box, plausible(range.low, range.high)};
-        if (roll < 0.95) return {range.box, range.edges[pick(range.edges.size())]};
+        if (roll < 0.85) return plausibleFor(box);
+        if (roll < 0.95) return {box, range.edges[pick(range.edges.size())], false};
         static constexpr std::array<const char*, 6> kRefused{"abc", "", "5.5", "1,2,3", "- 5", "INF"};
-        return {range.box, kRefused[pick(kRefused.size())]};
+        return {box, kRefused[pick(kRefused.size())], false};
+    }
+
+    // A plausible text for `box`, as a student correcting a mistake types it.
+    Edit plausibleFor(EditBox box)
+    {
+        const Range& range = kRanges[static_cast<std::size_t>(box)];
+        const double value = std::uniform_real_distribution<double>(range.low, range.high)(rng_);
+        char buffer[32];
+        std::snprintf(buffer, sizeof buffer, "%.*f", static_cast<int>(pick(4)), value);
+        for (char* c = buffer; *c != '\0'; ++c) {
+            if (*c == '.') *c = ',';
+        }
+        return {box, buffer, true};
     }
 
     double unit() { return std::uniform_real_distribution<double>(0.0, 1.0)(rng_); }
     std::size_t pick(std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng_); }
 
 private:
-    std::string plausible(double low, double high)
-    {
-        const double value = std::uniform_real_distribution<double>(low, high)(rng_);
-        char buffer[32];
-        std::snprintf(buffer, sizeof buffer, "%.*f", static_cast<int>(pick(4)), value);
-        for (char* c = buffer; *c != '\0'; ++c) {
-            if (*c == '.') *c = ',';
-        }
-        return buffer;
-    }
+    struct Range {
+        double low, high;
+        std::array<const char*, 5> edges;
+    };
+    // Edit1 to Edit8: r, L, IRN, k, a, TIE, p, v.
+    static constexpr std::array<Range, 8> kRanges{{
+        {0.3, 1.0, {"0", "1", "-1", "0,001", "2"}},
+        {10.0, 3000.0, {"0", "-1", "0,4", "1e400", "3000"}},
+        {5.0, 120.0, {"-2,5", "-3", "0", "1e6", "15"}},
+        {1.0, 10.0, {"0", "-5", "1e-300", "100", "1"}},
+        {0.1, 0.9, {"0", "1", "-0,5", "2", "0,99"}},
+        {0.0, 1.0, {"0", "-0,1", "1e-9", "5", "0,001"}},
+        {5.0, 100.0, {"0", "-29", "100000000", "1e-6", "1000"}},
+        {25.0, 400.0, {"0", "-100", "1000000", "1", "10000"}},
+    }};
 
     std::mt19937_64 rng_;
 };
@@ -131,6 +141,7 @@ public:
         std::printf("%10s %12s %12s %12s %14s\n", "ticks", "rss KiB", "heap KiB", "new KiB", "allocations");
         while (ticks_ < options_.ticks) {
             if (edits_.unit() < 1.0 / 40.0) event();
+            correctTexts();
             if (!world_.form.timerEnabled()) {
                 if (edits_.unit() < 0.5) guarded([&] { world_.sim.Button3Click(); });
                 guarded([&] { world_.sim.Button1Click(); });
@@ -163,8 +174,10 @@ private:
     {
         const double roll = edits_.unit();
         if (roll < 0.70) {
-            auto [box, text] = edits_.next();
-            world_.form.setText(box, text);
+            const EditMaker::Edit edit = edits_.next();
+            world_.form.setText(edit.box, edit.text);
+            // A text at an edge or refused is corrected within a few seconds.
+            if (!edit.plausible) corrections_[edit.box] = ticks_ + 1 + edits_.pick(40);
         } else if (roll < 0.80) {
             const Irrigation mode = edits_.unit() < 0.5 ? Irrigation::Furrow : Irrigation::Border;
             guarded([&] { world_.form.checkModeButton(mode); });
@@ -174,6 +187,18 @@ private:
             guarded([&] { world_.sim.Button1Click(); });
         } else {
             guarded([&] { world_.sim.Button3Click(); });
+        }
+    }
+
+    void correctTexts()
+    {
+        for (auto it = corrections_.begin(); it != corrections_.end();) {
+            if (it->second > ticks_) {
+                ++it;
+                continue;
+            }
+            world_.form.setText(it->first, edits_.plausibleFor(it->first).text);
+            it = corrections_.erase(it);
         }
     }
 
@@ -237,6 +262,7 @@ private:
     HeadlessWorld world_;
     std::uint64_t ticks_ = 0;
     std::map<std::string, std::uint64_t> errors_;
+    std::map<EditBox, std::uint64_t> corrections_;  // box -> tick at which its text is corrected
     MemorySample first_;
     MemorySample last_;
 };
