@@ -264,6 +264,14 @@ TEST(Frame, AxisRowIsThePercentOfTheHeightUpFromTheBottomEdge)
     EXPECT_EQ(horizontalAxisRow(plot, groundPercent(25)), plot.bottom() - 307);
 }
 
+TEST(Mapping, WholePixelsRoundHalvesAwayFromZero)
+{
+    const std::array<double, 9> positions{2.5, -2.5, 3.5, -0.4, 0.49999999999999994, -0.5, 1e8 + 0.5, 7, -7.75};
+    for (const double p : positions) EXPECT_EQ(wholePixel(p), static_cast<int>(std::round(p))) << p;
+    EXPECT_EQ(wholePixel(std::numeric_limits<double>::quiet_NaN()), -1'000'000'000);
+    EXPECT_EQ(wholePixel(1e300), 1'000'000'000);
+}
+
 TEST(Mapping, EndsLandOnTheEdgesInWholePixels)
 {
     const AxisMapping x(0, 300, 57, 865, false);
