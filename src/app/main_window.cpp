@@ -7,11 +7,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QTimer>
 
 #include "numeric/errors.hpp"
 #include "view/chart.hpp"
 #include "view/chart_widget.hpp"
+#include "view/error_report.hpp"
 
 namespace tarvinel {
 
@@ -176,27 +178,41 @@ void MainWindow::create()
 
 void MainWindow::runTick()
 {
-    guarded([this] { sim_.Timer1Timer(); });
+    guarded([this] { sim_.Timer1Timer(); }, Origin::Timer);
 }
 
-void MainWindow::guarded(const std::function<void()>& handler)
+void MainWindow::guarded(const std::function<void()>& handler, Origin origin)
 {
     try {
         handler();
     } catch (const std::exception& error) {
-        // The box runs its own event loop and ticks go on meanwhile; while
-        // one report is open the errors of those ticks are not reported
-        // again, so boxes never pile up.
-        if (reporting_) return;
-        reporting_ = true;
-        try {
-            reporter_(error);
-        } catch (...) {
-            reporting_ = false;
-            throw;
-        }
-        reporting_ = false;
+        report(error, origin);
+        return;
     }
+    // A tick that succeeds, or anything the user does, ends the silence
+    // about a repeated failure of the tick.
+    lastTickFailure_.reset();
+}
+
+void MainWindow::report(const std::exception& error, Origin origin)
+{
+    // The box runs its own event loop and ticks go on meanwhile: while one
+    // report is open, the errors raised meanwhile are not reported, so at
+    // most one box is ever open.
+    if (reporting_) return;
+    // A tick that keeps failing for the same reason is reported once, not
+    // every 50 ms: otherwise a new box would open as soon as the last one
+    // closed and the user could never reach the boxes or "PARAR".
+    const std::string message = reportMessage(error);
+    if (origin == Origin::Timer) {
+        if (lastTickFailure_ == message) return;
+        lastTickFailure_ = message;
+    } else {
+        lastTickFailure_.reset();
+    }
+    reporting_ = true;
+    const auto done = qScopeGuard([this] { reporting_ = false; });
+    reporter_(error);
 }
 
 std::string MainWindow::text(EditBox box) const

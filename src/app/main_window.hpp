@@ -9,6 +9,8 @@
 #include <array>
 #include <exception>
 #include <functional>
+#include <optional>
+#include <string>
 
 #include "model/form_port.hpp"
 #include "model/simulator.hpp"
@@ -54,12 +56,15 @@ protected:
 private:
     void buildLayout();
     void wireEvents();
+    enum class Origin { User, Timer };
     // Runs one handler; an error that escapes it is reported, one box at a time.
-    void guarded(const std::function<void()>& handler);
+    void guarded(const std::function<void()>& handler, Origin origin = Origin::User);
+    void report(const std::exception& error, Origin origin);
 
     Simulator sim_;
     ErrorReporter reporter_;
-    bool reporting_ = false;
+    bool reporting_ = false;                      // an error box is open
+    std::optional<std::string> lastTickFailure_;  // the report of the failing tick, shown once
 
     std::array<QLineEdit*, kEditBoxCount> edits_{};
     QPushButton* button1_ = nullptr;

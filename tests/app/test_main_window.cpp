@@ -210,6 +210,31 @@ TEST_F(MainWindowTest, ResizingMovesNoControl)
     EXPECT_EQ(find<QWidget>("Edit2")->geometry(), QRect(72, 368, 113, 21));
 }
 
+TEST_F(MainWindowTest, ATickThatKeepsFailingIsReportedOnce)
+{
+    window.simulator().Button1Click();
+    ticks(3);
+    edit("Edit4")->setText("abc");
+    ticks(10);
+    ASSERT_EQ(reports.size(), 1U);
+    EXPECT_EQ(reports[0], "'abc' is not a valid floating point value");
+    EXPECT_TRUE(window.timerEnabled());
+
+    edit("Edit4")->setText("abd");  // another cause: reported
+    ticks(10);
+    ASSERT_EQ(reports.size(), 2U);
+
+    QTest::mouseClick(find<QPushButton>("Button3"), Qt::LeftButton);  // the user acts: reported again
+    ticks(10);
+    ASSERT_EQ(reports.size(), 3U);
+
+    edit("Edit4")->setText("5,5");  // a tick succeeds: the next failure is news
+    ticks(1);
+    edit("Edit4")->setText("abd");
+    ticks(10);
+    ASSERT_EQ(reports.size(), 4U);
+}
+
 // The real error box: one box at a time, while ticks keep failing.
 TEST(MainWindowErrors, ALetterInTheBoxOfKDuringARunReportsOneBox)
 {
