@@ -73,7 +73,10 @@ void check(double value, std::string_view separator)
         fail(describe(value, text) + ": StrToFloat refused it: " + e.what());
     }
     const long double exact = value;
-    const long double tolerance = 5.000001e-15L * std::fabs(exact);
+    // Half a unit of the fifteenth digit is at most 5e-15 of the value; a
+    // value that lies just that far from its text (a tie on the sixteenth
+    // digit, rounded up) also carries the last bit that reading it back rounds.
+    const long double tolerance = 5.0001e-15L * std::fabs(exact);
     if (std::fabs(back - exact) > tolerance) {
         char buffer[64];
         std::snprintf(buffer, sizeof buffer, "%.21Lg", back);

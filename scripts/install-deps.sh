@@ -10,6 +10,12 @@ packages=(
   fonts-wine fonts-dejavu-core
   locales
 )
+# With --extra, also what the fuzzers need beyond the build's own compiler:
+# Clang 14 and its runtime libraries (libFuzzer and the sanitizers).
+extra_packages=(clang-14 libclang-rt-14-dev)
+if [ "${1:-}" = "--extra" ]; then
+  packages+=("${extra_packages[@]}")
+fi
 if [ "${TARVINEL_EXTRA_PACKAGES:-}" != "" ]; then
   # shellcheck disable=SC2206
   packages+=(${TARVINEL_EXTRA_PACKAGES})
