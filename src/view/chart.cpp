@@ -1,5 +1,6 @@
 #include "view/chart.hpp"
 
+#include <cmath>
 #include <utility>
 
 #include "numeric/errors.hpp"
@@ -16,6 +17,9 @@ std::size_t Series::AddXY(double x, double y)
     std::size_t at = points_.size();
     while (at > 0 && points_[at - 1].x > x) --at;
     points_.insert(points_.begin() + static_cast<std::ptrdiff_t>(at), ChartPoint{x, y});
+    // The search leaves a number x between its neighbours; a NaN x has no
+    // place in the order (every comparison with it fails).
+    if (std::isnan(x) || std::isnan(y)) ordered_ = false;
     chart_.markChanged();
     return at;
 }
@@ -23,18 +27,23 @@ std::size_t Series::AddXY(double x, double y)
 void Series::Clear()
 {
     points_.clear();
+    ordered_ = true;
     chart_.markChanged();
 }
 
 void Series::setXValue(std::size_t i, double x)
 {
     points_.at(i).x = x;
+    const bool afterPrevious = i == 0 || points_[i - 1].x <= x;
+    const bool beforeNext = i + 1 == points_.size() || x <= points_[i + 1].x;
+    if (std::isnan(x) || !afterPrevious || !beforeNext) ordered_ = false;
     chart_.markChanged();
 }
 
 void Series::setYValue(std::size_t i, double y)
 {
     points_.at(i).y = y;
+    if (std::isnan(y)) ordered_ = false;
     chart_.markChanged();
 }
 

@@ -57,6 +57,12 @@ public:
 
     [[nodiscard]] std::span<const ChartPoint> points() const noexcept { return points_; }
     [[nodiscard]] std::size_t Count() const noexcept { return points_.size(); }
+    // Whether, as far as the operations so far tell, x never falls from one
+    // point to the next and no coordinate is NaN. `AddXY` keeps this true,
+    // a point placed out of order by `setXValue` or a NaN makes it false,
+    // and `Clear` makes it true again. The painter relies on it to find the
+    // points of each pixel column by search instead of visiting them all.
+    [[nodiscard]] bool ordered() const noexcept { return ordered_; }
     [[nodiscard]] const std::string& title() const noexcept { return title_; }
     [[nodiscard]] SeriesStyle style() const noexcept { return style_; }
     [[nodiscard]] Rgb colour() const noexcept { return colour_; }
@@ -69,6 +75,7 @@ private:
     Rgb colour_;
     int penWidth_;
     std::vector<ChartPoint> points_;
+    bool ordered_ = true;
 };
 
 class Axis {

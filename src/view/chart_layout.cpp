@@ -15,6 +15,8 @@ using namespace chart_look;
 
 bool isNaN(double v) noexcept { return v != v; }
 
+PointOrder orderOf(const Series& s) noexcept { return s.ordered() ? PointOrder::Ascending : PointOrder::Any; }
+
 void appendUtf8(std::string& out, char32_t c)
 {
     const auto u = static_cast<std::uint32_t>(c);
@@ -210,35 +212,171 @@ std::size_t barSlots(const Chart& chart) noexcept
 
 // --- Reduction ------------------------------------------------------------------------
 
+namespace {
+
+// The searches below rely on the columns of the points never falling along
+// the list: x ascending (PointOrder::Ascending) and a mapping that grows to
+// the right, whose whole pixel is then monotonic in x as well.
+bool searchable(PointOrder order, const AxisMapping& x, const AxisMapping& y) noexcept
+{
+    // A y axis of no width maps an infinite y onto NaN rather than onto
+    // its start, which is not monotonic: such an axis takes the point-by-
+    // point way.
+    return order == PointOrder::Ascending && x.scale() > 0 && y.scale() != 0;
+}
+
+// The first point whose column is `column` or to the right of it.
+std::size_t firstFromColumn(std::span<const ChartPoint> points, const AxisMapping& x, int column) noexcept
+{
+    const auto at = std::partition_point(points.begin(), points.end(),
+                                         [&](const ChartPoint& p) { return x.pixel(p.x) < column; });
+    return static_cast<std::size_t>(at - points.begin());
+}
+
+// One past the last point of the stretch in `column` that starts at `from`,
+// searched first at `from + expected`: the stretch is expected to be as
+// long as the one before it. On evenly spaced x that guess is right or one
+// off, and the search reads two or three neighbouring points where the
+// next stretch begins. Reaching across the stretch would instead read a
+// far point that is not yet in the cache for every step: on long series
+// that costs as much as reading the stretch itself. A wrong guess gallops
+// away from it and then bisects, at most about 2 log2 n mappings for a
+// stretch of n points.
+std::size_t endOfColumn(std::span<const ChartPoint> points, const AxisMapping& x, std::size_t from,
+                        int column, std::size_t expected) noexcept
+{
+    const std::size_t n = points.size();
+    const auto inColumn = [&](std::size_t i) { return x.pixel(points[i].x) <= column; };
+    std::size_t in = from;  // known to lie in the column
+    std::size_t beyond = from + std::clamp<std::size_t>(expected, 1, n - from);  // n, or to be found out
+    if (beyond < n && inColumn(beyond)) {
+        // Longer than expected: gallop on.
+        std::size_t step = 1;
+        do {
+            in = beyond;
+            step *= 2;
+            beyond = in + std::min(step, n - in);
+        } while (beyond < n && inColumn(beyond));
+    } else {
+        // As long or shorter: gallop back from the guess.
+        std::size_t step = 1;
+        while (beyond - in > 1) {
+            const std::size_t probe = beyond - std::min(step, beyond - in - 1);
+            if (inColumn(probe)) {
+                in = probe;
+                break;
+            }
+            beyond = probe;
+            step *= 2;
+        }
+    }
+    // Now `in` lies in the column and `beyond` is n or right of it.
+    while (beyond - in > 1) {
+        const std::size_t mid = in + (beyond - in) / 2;
+        if (inColumn(mid))
+            in = mid;
+        else
+            beyond = mid;
+    }
+    return beyond;
+}
+
+struct ValueRange {
+    double least;
+    double greatest;
+};
+
+// The least and greatest y of `count` points (at least one), none of them
+// NaN. This loop is where a long series spends its time: it calls nothing
+// and tests nothing but the comparisons, on two chains of them so that
+// they overlap.
+ValueRange yRange(const ChartPoint* p, std::size_t count) noexcept
+{
+    double least0 = p[0].y, greatest0 = p[0].y;
+    double least1 = least0, greatest1 = greatest0;
+    std::size_t k = 1;
+    for (; k + 1 < count; k += 2) {
+        const double a = p[k].y;
+        const double b = p[k + 1].y;
+        least0 = a < least0 ? a : least0;
+        greatest0 = a > greatest0 ? a : greatest0;
+        least1 = b < least1 ? b : least1;
+        greatest1 = b > greatest1 ? b : greatest1;
+    }
+    if (k < count) {
+        const double a = p[k].y;
+        least0 = a < least0 ? a : least0;
+        greatest0 = a > greatest0 ? a : greatest0;
+    }
+    return {std::min(least0, least1), std::max(greatest0, greatest1)};
+}
+
+}  // namespace
+
+void BarReducer::cover(int centre, int rowA, int rowB)
+{
+    const int from = centre - barWidth_ / 2;
+    const int l = std::max(from, clip_.left);
+    const int r = std::min(from + barWidth_, clip_.right());
+    if (l >= r) return;
+    // Every bar reaches from the ground row to its own, so the bars of a
+    // column together reach from the higher of the ground and their highest
+    // row to the lower of the ground and their lowest. A bar of no height
+    // adds nothing; if all are such, a == b and the column stays empty.
+    const int a = std::min(ground_, std::min(rowA, rowB));
+    const int b = std::max(ground_, std::max(rowA, rowB));
+    if (a == b) return;
+    for (int c = l; c < r; ++c) {
+        const auto i = static_cast<std::size_t>(c - clip_.left);
+        top_[i] = std::min(top_[i], a);
+        bottom_[i] = std::max(bottom_[i], b);
+    }
+}
+
 void BarReducer::reduce(std::span<const ChartPoint> points, const AxisMapping& x, const AxisMapping& y,
-                        int barWidthPx, PixelRect clip, std::vector<PixelRect>& out)
+                        int barWidthPx, PixelRect clip, std::vector<PixelRect>& out, PointOrder order)
 {
     out.clear();
     if (clip.width <= 0 || clip.height <= 0) return;
     const auto columns = static_cast<std::size_t>(clip.width);
     top_.assign(columns, INT_MAX);
     bottom_.assign(columns, INT_MIN);
+    clip_ = clip;
+    barWidth_ = barWidthPx;
 
     const int rowLo = clip.top;
     const int rowHi = clip.bottom();
-    const int ground = std::clamp(y.pixel(0.0), rowLo, rowHi);
+    const auto row = [&](double value) { return std::clamp(y.pixel(value), rowLo, rowHi); };
+    ground_ = row(0.0);
     const int half = barWidthPx / 2;
-    for (const ChartPoint& p : points) {
-        if (isNaN(p.x) || isNaN(p.y)) continue;
-        const double cx = x.position(p.x);
-        if (cx < clip.left - barWidthPx - 1.0 || cx > clip.right() + barWidthPx + 1.0) continue;
-        const int from = wholePixel(cx) - half;
-        const int l = std::max(from, clip.left);
-        const int r = std::min(from + barWidthPx, clip.right());
-        if (l >= r) continue;
-        const int row = std::clamp(y.pixel(p.y), rowLo, rowHi);
-        const int a = std::min(ground, row);
-        const int b = std::max(ground, row);
-        if (a == b) continue;
-        for (int c = l; c < r; ++c) {
-            const auto i = static_cast<std::size_t>(c - clip.left);
-            top_[i] = std::min(top_[i], a);
-            bottom_[i] = std::max(bottom_[i], b);
+
+    if (searchable(order, x, y)) {
+        // The bars of one centre column cover the same columns, and the
+        // mapping is monotonic: their extreme rows are the rows of their
+        // least and greatest y. Only centres whose bars reach into the clip
+        // are visited; the points of the others are never touched.
+        const int firstCentre = clip.left + half - barWidthPx + 1;
+        const int lastCentre = clip.right() + half - 1;
+        std::size_t i = firstFromColumn(points, x, firstCentre);
+        std::size_t expected = 1;
+        while (i < points.size()) {
+            const int centre = x.pixel(points[i].x);
+            if (centre > lastCentre) break;
+            const std::size_t end = endOfColumn(points, x, i, centre, expected);
+            const ValueRange v = yRange(points.data() + i, end - i);
+            cover(centre, row(v.least), row(v.greatest));
+            expected = end - i;
+            i = end;
+        }
+    } else {
+        for (const ChartPoint& p : points) {
+            if (isNaN(p.x) || isNaN(p.y)) continue;
+            const double cx = x.position(p.x);
+            // Far beyond the clip no bar shows; this also keeps the
+            // arithmetic of `cover` well inside int.
+            if (cx < clip.left - barWidthPx - 1.0 || cx > clip.right() + barWidthPx + 1.0) continue;
+            const int r = row(p.y);
+            cover(wholePixel(cx), r, r);
         }
     }
 
@@ -300,6 +438,9 @@ bool clipSegment(double& x0, double& y0, double& x1, double& y1, const GuardBox&
 }
 
 // The reduction of runs of points in one column to first, extremes, last.
+// The order of the two extremes follows from the rows alone, not from
+// which came first, so that a stretch of points known only by its first,
+// last and extreme rows reduces exactly as its points one by one would.
 class ColumnReducer {
 public:
     explicit ColumnReducer(std::vector<PixelPoint>& out) : out_(out) {}
@@ -307,15 +448,8 @@ public:
     void add(PixelPoint p)
     {
         if (active_ && p.x == first_.x) {
-            ++seq_;
-            if (p.y < minY_) {
-                minY_ = p.y;
-                minSeq_ = seq_;
-            }
-            if (p.y > maxY_) {
-                maxY_ = p.y;
-                maxSeq_ = seq_;
-            }
+            minY_ = std::min(minY_, p.y);
+            maxY_ = std::max(maxY_, p.y);
             last_ = p;
             return;
         }
@@ -323,7 +457,16 @@ public:
         active_ = true;
         first_ = last_ = p;
         minY_ = maxY_ = p.y;
-        seq_ = minSeq_ = maxSeq_ = 0;
+    }
+
+    // Points in one column from `first` to `last`, whose rows reach from
+    // `minY` to `maxY`: the same as adding each of them.
+    void addStretch(PixelPoint first, int minY, int maxY, PixelPoint last)
+    {
+        add(first);
+        minY_ = std::min(minY_, minY);
+        maxY_ = std::max(maxY_, maxY);
+        last_ = last;
     }
 
     void flush()
@@ -333,7 +476,11 @@ public:
         put(first_);
         const PixelPoint lo{first_.x, minY_};
         const PixelPoint hi{first_.x, maxY_};
-        if (minSeq_ <= maxSeq_) {
+        // A line that enters the column above where it leaves it goes up
+        // to the top first, then down to the bottom; one that enters below
+        // goes the other way round. Either covers the same pixels; this is
+        // the shorter path.
+        if (first_.y <= last_.y) {
             put(lo);
             put(hi);
         } else {
@@ -353,7 +500,6 @@ private:
     bool active_ = false;
     PixelPoint first_, last_;
     int minY_ = 0, maxY_ = 0;
-    std::size_t seq_ = 0, minSeq_ = 0, maxSeq_ = 0;
 };
 
 PixelPoint onGuard(double x, double y, const GuardBox& g) noexcept
@@ -402,63 +548,143 @@ void routeAlongBorder(PixelPoint from, PixelPoint to, const GuardBox& g, ColumnR
     for (std::size_t i = 0; i < n; ++i) reducer.add(corners[passed[i].second]);
 }
 
+// A polyline fed point by point at its exact positions: cuts every segment
+// that leaves the guard box and hands the rest to the column reduction.
+class LineCutter {
+public:
+    LineCutter(const GuardBox& g, std::vector<PixelPoint>& out) : g_(g), reducer_(out) {}
+
+    void add(double qx, double qy)
+    {
+        if (isNaN(qx) || isNaN(qy)) return;
+        const bool qInside = qx >= g_.left && qx <= g_.right && qy >= g_.top && qy <= g_.bottom;
+        const PixelPoint qPixel = qInside ? PixelPoint{wholePixel(qx), wholePixel(qy)} : PixelPoint{};
+        if (havePrev_ && prevInside_ && qInside) {
+            // The usual case, a segment within the box, needs no cutting.
+            emitPrevious();
+            reducer_.add(qPixel);
+            lastEmitted_ = qPixel;
+        } else if (havePrev_) {
+            double ax = px_, ay = py_, bx = qx, by = qy;
+            if (clipSegment(ax, ay, bx, by, g_)) {
+                const PixelPoint a = onGuard(ax, ay, g_);
+                const PixelPoint b = onGuard(bx, by, g_);
+                if (!emitted_) {
+                    reducer_.add(a);
+                    emitted_ = true;
+                } else if (!(a == lastEmitted_)) {
+                    // The line left the box and comes back here: both ends
+                    // lie on its border.
+                    routeAlongBorder(lastEmitted_, a, g_, reducer_);
+                    reducer_.add(a);
+                }
+                reducer_.add(b);
+                lastEmitted_ = b;
+            }
+        }
+        px_ = qx;
+        py_ = qy;
+        prevPixel_ = qPixel;
+        prevInside_ = qInside;
+        havePrev_ = true;
+    }
+
+    // Whether the next segment starts inside the box.
+    [[nodiscard]] bool fromInside() const noexcept { return havePrev_ && prevInside_; }
+
+    // The next points, all inside the box and in one column, when the
+    // point before them is inside too (`fromInside`): the first and last
+    // of them and the extremes of their rows, with the last one's exact
+    // position. The same as adding each of them, which would find every
+    // segment inside the box.
+    void addInsideStretch(PixelPoint first, int minY, int maxY, PixelPoint last, double lastX, double lastY)
+    {
+        emitPrevious();
+        reducer_.addStretch(first, minY, maxY, last);
+        lastEmitted_ = last;
+        px_ = lastX;
+        py_ = lastY;
+        prevPixel_ = last;
+    }
+
+    // Whether the rows from `top` down to `bottom` lie inside the box.
+    [[nodiscard]] bool rowsInside(double top, double bottom) const noexcept
+    {
+        return top >= g_.top && bottom <= g_.bottom;
+    }
+
+    void finish() { reducer_.flush(); }
+
+private:
+    void emitPrevious()
+    {
+        if (emitted_) return;
+        reducer_.add(prevPixel_);
+        emitted_ = true;
+    }
+
+    GuardBox g_;
+    ColumnReducer reducer_;
+    bool havePrev_ = false;
+    bool prevInside_ = false;
+    bool emitted_ = false;
+    double px_ = 0, py_ = 0;
+    PixelPoint prevPixel_;
+    PixelPoint lastEmitted_;
+};
+
 }  // namespace
 
 void reducePolyline(std::span<const ChartPoint> points, const AxisMapping& x, const AxisMapping& y,
-                    PixelRect clip, std::vector<PixelPoint>& out)
+                    PixelRect clip, std::vector<PixelPoint>& out, PointOrder order)
 {
     out.clear();
     const GuardBox g{clip.left - kLineGuard, clip.top - kLineGuard, clip.right() - 1 + kLineGuard,
                      clip.bottom() - 1 + kLineGuard};
-    ColumnReducer reducer(out);
-    const auto inside = [&g](double px, double py) {
-        return px >= g.left && px <= g.right && py >= g.top && py <= g.bottom;
-    };
-    bool havePrev = false;
-    bool prevInside = false;
-    bool emitted = false;
-    double px = 0, py = 0;
-    PixelPoint prevPixel;
-    PixelPoint lastEmitted;
-    for (const ChartPoint& p : points) {
-        const double qx = x.position(p.x);
-        const double qy = y.position(p.y);
-        if (isNaN(qx) || isNaN(qy)) continue;
-        const bool qInside = inside(qx, qy);
-        const PixelPoint qPixel = qInside ? PixelPoint{wholePixel(qx), wholePixel(qy)} : PixelPoint{};
-        if (havePrev && prevInside && qInside) {
-            // The usual case, a segment within the box, needs no cutting.
-            if (!emitted) {
-                reducer.add(prevPixel);
-                emitted = true;
+    LineCutter line(g, out);
+    const auto addPoint = [&](const ChartPoint& p) { line.add(x.position(p.x), y.position(p.y)); };
+
+    std::size_t i = 0;
+    if (searchable(order, x, y)) {
+        // A point whose column lies strictly between the box's sides lies
+        // inside the box across. A stretch of such points in one column
+        // whose least and greatest y map inside the box lies wholly inside
+        // it (the mapping is monotonic), and if the line comes into the
+        // stretch from inside, none of its segments needs cutting: its
+        // first, last and extreme rows are all the reduction keeps. Every
+        // other point goes through the cutter one by one.
+        const int innerLeft = g.left + 1;
+        const int innerRight = g.right - 1;
+        for (const std::size_t start = firstFromColumn(points, x, innerLeft); i < start; ++i) addPoint(points[i]);
+        std::size_t expected = 1;
+        while (i < points.size()) {
+            const int column = x.pixel(points[i].x);
+            if (column > innerRight) break;
+            const std::size_t end = endOfColumn(points, x, i, column, expected);
+            expected = end - i;
+            if (!line.fromInside()) {
+                addPoint(points[i]);
+                if (++i == end) continue;
             }
-            reducer.add(qPixel);
-            lastEmitted = qPixel;
-        } else if (havePrev) {
-            double ax = px, ay = py, bx = qx, by = qy;
-            if (clipSegment(ax, ay, bx, by, g)) {
-                const PixelPoint a = onGuard(ax, ay, g);
-                const PixelPoint b = onGuard(bx, by, g);
-                if (!emitted) {
-                    reducer.add(a);
-                    emitted = true;
-                } else if (!(a == lastEmitted)) {
-                    // The line left the box and comes back here: both ends
-                    // lie on its border.
-                    routeAlongBorder(lastEmitted, a, g, reducer);
-                    reducer.add(a);
-                }
-                reducer.add(b);
-                lastEmitted = b;
+            const ValueRange v = yRange(points.data() + i, end - i);
+            const double a = y.position(v.least);
+            const double b = y.position(v.greatest);
+            if (line.fromInside() && line.rowsInside(std::min(a, b), std::max(a, b))) {
+                const ChartPoint& last = points[end - 1];
+                const double lastY = y.position(last.y);
+                const int rowA = wholePixel(a);
+                const int rowB = wholePixel(b);
+                line.addInsideStretch(PixelPoint{column, wholePixel(y.position(points[i].y))}, std::min(rowA, rowB),
+                                      std::max(rowA, rowB), PixelPoint{column, wholePixel(lastY)},
+                                      x.position(last.x), lastY);
+                i = end;
+            } else {
+                for (; i < end; ++i) addPoint(points[i]);
             }
         }
-        px = qx;
-        py = qy;
-        prevPixel = qPixel;
-        prevInside = qInside;
-        havePrev = true;
     }
-    reducer.flush();
+    for (; i < points.size(); ++i) addPoint(points[i]);
+    line.finish();
 }
 
 // --- The whole layout -----------------------------------------------------------------
@@ -591,14 +817,14 @@ void ChartLayout::update(const Chart& chart, int width, int height, const TextMe
         case SeriesStyle::Bars:
             // With more slots than pixels the rule gives no width at all;
             // each bar then still shows as one column.
-            barReducer_.reduce(s.points(), f.x, f.y, std::max(f.bars.width, 1), f.clip, g.bars);
+            barReducer_.reduce(s.points(), f.x, f.y, std::max(f.bars.width, 1), f.clip, g.bars, orderOf(s));
             break;
         case SeriesStyle::Line:
         case SeriesStyle::Dotted:
-            reducePolyline(s.points(), f.x, f.y, f.clip, g.line);
+            reducePolyline(s.points(), f.x, f.y, f.clip, g.line, orderOf(s));
             break;
         case SeriesStyle::Marker:
-            reducePolyline(s.points(), f.x, f.y, f.clip, g.line);
+            reducePolyline(s.points(), f.x, f.y, f.clip, g.line, orderOf(s));
             for (const ChartPoint& p : s.points()) {
                 // A marker left of the horizontal axis's start is not drawn
                 // at all, not even the part of its disc that would reach in.

@@ -105,6 +105,9 @@ public:
 
     [[nodiscard]] double minimum() const noexcept { return minimum_; }
     [[nodiscard]] double maximum() const noexcept { return maximum_; }
+    // Pixels per unit: positive for an axis growing right, negative for an
+    // upward one, zero for a range of no width.
+    [[nodiscard]] double scale() const noexcept { return scale_; }
 
 private:
     double minimum_ = 0;
@@ -211,6 +214,16 @@ struct BarWidth {
 
 // --- Reduction of long series to what the pixels can show ----------------
 
+// What the caller knows of the order of a series's points. `Ascending`
+// promises what `Series::ordered()` tells: x never falls from one point to
+// the next and no coordinate is NaN. With a mapping that grows to the
+// right, the points of one pixel column are then one stretch of the list,
+// which a search finds; the reductions read the other points' y only for
+// the least and greatest of the stretch and map just those two, which is
+// exact because the mapping is monotonic. `Any` maps every point. Both
+// give the same output.
+enum class PointOrder { Any, Ascending };
+
 // The bars of a series as filled rectangles. Every bar reaches from the
 // row of y = 0 to the row of its y (the upper row included, the lower one
 // not) and is `barWidthPx` wide, centred on the column of its x. All bars
@@ -222,9 +235,16 @@ struct BarWidth {
 class BarReducer {
 public:
     void reduce(std::span<const ChartPoint> points, const AxisMapping& x, const AxisMapping& y,
-                int barWidthPx, PixelRect clip, std::vector<PixelRect>& out);
+                int barWidthPx, PixelRect clip, std::vector<PixelRect>& out, PointOrder order = PointOrder::Any);
 
 private:
+    // Bars centred on column `centre`, each reaching from the ground row to
+    // its own, whose rows reach from `rowA` to `rowB` (in either order).
+    void cover(int centre, int rowA, int rowB);
+
+    PixelRect clip_;
+    int ground_ = 0;
+    int barWidth_ = 1;
     std::vector<int> top_;
     std::vector<int> bottom_;
 };
@@ -233,12 +253,14 @@ private:
 // and reduced. Segments are first cut to the clip rectangle widened by
 // `kLineGuard` (a stretch entirely outside it is replaced by a path along
 // its border, out of sight), then every run of consecutive points in one
-// column is reduced to its first, lowest, highest and last point. Inside a
-// column those points are joined by vertical segments, so the reduced line
-// covers the same pixels, and it holds at most four points per column.
-// Points with a NaN coordinate are skipped.
+// column is reduced to its first point, its top and bottom rows and its
+// last point; the top comes first when the first row is not below the last
+// one, the bottom otherwise. Inside a column those points are joined by
+// vertical segments, so the reduced line covers the same pixels, and it
+// holds at most four points per column. Points with a NaN coordinate are
+// skipped.
 void reducePolyline(std::span<const ChartPoint> points, const AxisMapping& x, const AxisMapping& y,
-                    PixelRect clip, std::vector<PixelPoint>& out);
+                    PixelRect clip, std::vector<PixelPoint>& out, PointOrder order = PointOrder::Any);
 
 // --- The whole layout -------------------------------------------------------
 

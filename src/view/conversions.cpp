@@ -224,17 +224,20 @@ std::string FloatToStr(long double value)
 
 void FloatToStr(long double value, std::string& out)
 {
+    // Appended to the emptied string rather than assigned: GCC 12 at -O3
+    // sees an overlap in the inlined assignment of a literal that cannot
+    // happen, and warns (-Wrestrict).
     out.clear();
     if (value == 0.0L) {
-        out = "0";
+        out.push_back('0');
         return;
     }
     if (std::isnan(value)) {
-        out = "NAN";
+        out.append("NAN");
         return;
     }
     if (std::isinf(value)) {
-        out = value < 0 ? "-INF" : "INF";
+        out.append(value < 0 ? "-INF" : "INF");
         return;
     }
 

@@ -457,6 +457,96 @@ TEST(LineReduction, AShortLineKeepsEveryPoint)
     EXPECT_LE(reduced.size(), 1U);  // a single point is no segment
 }
 
+// --- Series known to be in ascending x ---------------------------------------------
+
+// `n` points in ascending x, as the sweep appends them: x = xOf(i), and y
+// a random walk between `low` and `high` in steps of about `step`.
+template <class XOf>
+std::vector<ChartPoint> walkAlong(std::size_t n, XOf xOf, double low, double high, double step, std::mt19937& rng)
+{
+    std::normal_distribution<double> dy(0, step);
+    std::vector<ChartPoint> points;
+    double y = (low + high) / 2;
+    for (std::size_t i = 0; i < n; ++i) {
+        y = std::clamp(y + dy(rng), low, high);
+        points.push_back({xOf(i), y});
+    }
+    return points;
+}
+
+// x from `from` to `to` in `n` equal steps.
+auto evenly(double from, double to, std::size_t n)
+{
+    return [=](std::size_t i) { return from + (to - from) * static_cast<double>(i) / static_cast<double>(n); };
+}
+
+// Reduced by search, a series in ascending x gives exactly the rectangles
+// and the polyline that mapping every point gives, wherever its points lie:
+// dense or sparse, inside the box or beyond any of its sides, on the
+// boundaries between columns, many to one x, at infinities, on axes of
+// whole and of fractional pixels per unit and on axes of no width.
+TEST(OrderedReduction, GivesExactlyWhatMappingEveryPointGives)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    std::mt19937 rng(23);
+    struct Case {
+        const char* name;
+        std::vector<ChartPoint> points;
+    };
+    std::vector<Case> cases;
+    cases.push_back({"dense, inside", walkAlong(300'000, evenly(0, 865, 300'000), 0, 338, 3, rng)});
+    cases.push_back(
+        {"dense, through the top and the bottom", walkAlong(200'000, evenly(0, 865, 200'000), -150, 500, 25, rng)});
+    cases.push_back(
+        {"beyond the left and the right", walkAlong(100'000, evenly(-3000, 4000, 100'000), -50, 400, 10, rng)});
+    cases.push_back({"sparse", walkAlong(301, evenly(0, 865, 300), 0, 338, 20, rng)});
+    const auto steps = [](std::size_t i) { return 7.3 * static_cast<double>(i / 997); };
+    cases.push_back({"many points to one x", walkAlong(100'000, steps, -10, 348, 8, rng)});
+    cases.push_back({"on the half pixels", walkAlong(4'000, evenly(-2, 998, 4'000), -5, 343, 2, rng)});
+    {
+        std::vector<ChartPoint> far = walkAlong(20'000, evenly(-10, 875, 20'000), -20, 358, 15, rng);
+        far.front() = {-inf, 100};
+        far[1] = {-1e300, -inf};
+        far[10'000].y = inf;
+        far[10'001].y = -1e300;
+        far[far.size() - 2] = {1e300, 50};
+        far.back() = {inf, inf};
+        cases.push_back({"far and infinite", std::move(far)});
+    }
+    cases.push_back({"one point", {{400, 100}}});
+    cases.push_back({"none", {}});
+
+    const PixelRect clip = seriesClip(kPlot);
+    struct Axes {
+        const char* name;
+        AxisMapping x, y;
+    };
+    const std::array<Axes, 4> axes{{
+        {"whole pixels", kX, kY},
+        {"fractional pixels", AxisMapping(0, 300, 57, 865, false), AxisMapping(-50, 5, 353, 338, true)},
+        {"a horizontal axis of no width", AxisMapping(100, 100, 57, 865, false), kY},
+        {"a vertical axis of no width", kX, AxisMapping(5, 5, 353, 338, true)},
+    }};
+    BarReducer pointByPoint, bySearch;
+    std::vector<PixelRect> barsWant, barsGot;
+    std::vector<PixelPoint> lineWant, lineGot;
+    for (const Case& c : cases) {
+        for (const Axes& a : axes) {
+            SCOPED_TRACE(testing::Message() << c.name << ", " << a.name);
+            reducePolyline(c.points, a.x, a.y, clip, lineWant, PointOrder::Any);
+            reducePolyline(c.points, a.x, a.y, clip, lineGot, PointOrder::Ascending);
+            ASSERT_EQ(lineGot.size(), lineWant.size());
+            EXPECT_TRUE(lineGot == lineWant);
+            for (const int width : {1, 2, 6, 56}) {
+                pointByPoint.reduce(c.points, a.x, a.y, width, clip, barsWant, PointOrder::Any);
+                bySearch.reduce(c.points, a.x, a.y, width, clip, barsGot, PointOrder::Ascending);
+                ASSERT_EQ(barsGot.size(), barsWant.size()) << "bars " << width << " wide";
+                EXPECT_TRUE(barsGot == barsWant) << "bars " << width << " wide";
+            }
+        }
+    }
+}
+
 // --- Series in the layout -------------------------------------------------------
 
 TEST(SeriesLayout, MarkerLeftOfTheAxisStartIsNotDrawnAtAll)
@@ -476,6 +566,47 @@ TEST(SeriesLayout, MarkerLeftOfTheAxisStartIsNotDrawnAtAll)
         ASSERT_EQ(marker.series, &chart.Series4);
         EXPECT_EQ(marker.discs.size(), c.drawn ? 1U : 0U) << "x = " << c.x;
     }
+}
+
+// A point moved out of order by XValue leaves its series unordered, and
+// the layout then maps every point: the line still jumps out to the moved
+// point and back, and the moved bar stands where it was put.
+TEST(SeriesLayout, SeriesPutOutOfOrderIsStillDrawnRight)
+{
+    Chart chart;
+    setAxesAsAtStart(chart, 25);
+    for (int i = 0; i <= 30'000; ++i) {
+        const double x = i * 0.01;
+        chart.Series1.AddXY(x, 1 + std::sin(x));
+        chart.Series2.AddXY(x, -20 - 5 * std::sin(x * 3));
+    }
+    chart.Series1.setXValue(5'000, 280);  // from x = 50
+    chart.Series1.setYValue(5'000, 4);
+    chart.Series2.setXValue(10'000, 250);  // from x = 100
+    ASSERT_FALSE(chart.Series1.ordered());
+    ASSERT_FALSE(chart.Series2.ordered());
+
+    ChartLayout layout;
+    layout.update(chart, 951, 390, FixedMetrics{});
+    const ChartFrame& f = layout.frame();
+    const std::span<const SeriesGeometry> s = layout.series();
+
+    Bitmap wantBars(f.clip), gotBars(f.clip);
+    const int ground = f.y.pixel(0);
+    const int w = std::max(f.bars.width, 1);
+    for (const ChartPoint& p : chart.Series1.points()) {
+        const int top = f.y.pixel(p.y);
+        wantBars.fill(PixelRect{f.x.pixel(p.x) - w / 2, std::min(ground, top), w, std::abs(top - ground)});
+    }
+    for (const PixelRect& r : s[0].bars) gotBars.fill(r);
+    EXPECT_TRUE(gotBars == wantBars);
+
+    std::vector<PixelPoint> raw;
+    for (const ChartPoint& p : chart.Series2.points()) raw.push_back({f.x.pixel(p.x), f.y.pixel(p.y)});
+    Bitmap wantLine(f.clip), gotLine(f.clip);
+    wantLine.polyline(raw);
+    gotLine.polyline(s[1].line);
+    EXPECT_TRUE(gotLine == wantLine);
 }
 
 TEST(SeriesLayout, LongSeriesReduceToThePlotsColumns)

@@ -206,6 +206,57 @@ TEST(ChartPainting, ReducedLongLineLooksLikeEverySegmentDrawn)
     EXPECT_EQ(differ, 0);
 }
 
+// Series known to be in ascending x are reduced by search: painted, they do
+// not differ by one pixel from the same points reduced one by one.
+TEST(ChartPainting, SeriesInOrderPaintAsThoughEveryPointWereMapped)
+{
+    struct Case {
+        const char* name;
+        int stations;      // points of each series, from x = 0 on
+        double spacing;    // between stations, m
+        double barHeight;  // amplitude of the bars around 2 mm
+        double depth;      // amplitude of the depth around -30 mm
+    };
+    const std::array<Case, 5> cases{{
+        {"few wide bars", 10, 1, 1, 2},
+        {"a default run", 302, 1, 0.5, 3},  // the last station beyond the run
+        {"up through the top, down through the bottom", 3'000, 0.1, 20, 40},
+        {"dense", 200'000, 0.0015, 1.5, 8},
+        {"denser than the columns, beyond the run", 400'000, 0.001, 1, 5},
+    }};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Chart ordered, unordered;
+        for (Chart* chart : {&ordered, &unordered}) {
+            setAxesForRun(*chart);
+            for (int i = 0; i < c.stations; ++i) {
+                const double x = i * c.spacing;
+                chart->Series1.AddXY(x, 2 + c.barHeight * std::sin(x * 0.9));
+                chart->Series2.AddXY(x, -30 + c.depth * std::sin(x * 2.3) * std::cos(x * 0.05));
+            }
+        }
+        // A y set to NaN and back leaves the same points, no longer known
+        // to be in order.
+        for (Series* s : {&unordered.Series1, &unordered.Series2}) {
+            const double y = s->points()[0].y;
+            s->setYValue(0, std::nan(""));
+            s->setYValue(0, y);
+        }
+        ASSERT_TRUE(ordered.Series1.ordered() && ordered.Series2.ordered());
+        ASSERT_FALSE(unordered.Series1.ordered() || unordered.Series2.ordered());
+
+        ChartPainter a, b;
+        const QImage bySearch = render(a, ordered);
+        const QImage pointByPoint = render(b, unordered);
+        int differ = 0;
+        for (int yy = 0; yy < kChartSize.height(); ++yy)
+            for (int xx = 0; xx < kChartSize.width(); ++xx) differ += at(bySearch, xx, yy) != at(pointByPoint, xx, yy);
+        EXPECT_EQ(differ, 0);
+        EXPECT_GT(countColour(bySearch, a.layout().frame().clip, kBar), 0);
+        EXPECT_GT(countColour(bySearch, a.layout().frame().clip, kDepth), 0);
+    }
+}
+
 // --- The widget ---------------------------------------------------------------
 
 void send(QWidget& w, QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons held)
