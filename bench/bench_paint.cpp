@@ -1,13 +1,15 @@
 // Benchmarks of painting the chart into an image of the widget's usual size
 // (951 x 390), the way the widget paints: one ChartPainter kept from paint
 // to paint, a fresh QPainter for each. The chart comes from the defaults at
-// two moments of a run, and from Series1 and Series2 filled with 10^5 and
-// 10^6 points each. `allocs` counts the calls of operator new per paint.
+// two moments of a run, from Series1 and Series2 filled with 10^5 and 10^6
+// points each, and from the most points a tick can leave. `allocs` counts
+// the calls of operator new per paint.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -59,27 +61,37 @@ void BM_PaintDefaults(benchmark::State& state)
 }
 BENCHMARK(BM_PaintDefaults)->Arg(240)->Arg(624)->Unit(benchmark::kMicrosecond);
 
-// `Arg` points in each of Series1 and Series2 over a run as long: a wedge of
-// bars falling from 2 to 0 and a depth profile below the ground line that
-// wavers by a millimetre from station to station, as a run of mixed soil
-// would draw it.
+// `Args` points in Series1 and in Series2 over a run as long as the longer:
+// a wedge of bars falling from 2 to 0 and a depth profile below the ground
+// line that wavers by a millimetre from station to station, as a run of
+// mixed soil would draw it. 200,002 bars and 100,001 depths are the most a
+// tick leaves: two bars a station in the recession, 100,001 stations at most.
 void BM_PaintPoints(benchmark::State& state)
 {
-    const std::int64_t n = state.range(0);
+    const std::int64_t bars = state.range(0);
+    const std::int64_t depths = state.range(1);
+    const auto length = static_cast<double>(std::max(bars, depths));
     HeadlessWorld w;
     w.startWith({});
     Chart& chart = w.chart;
     chart.Series1.Clear();
     chart.Series2.Clear();
-    chart.BottomAxis.setMaximum(static_cast<double>(n));
-    for (std::int64_t i = 1; i <= n; ++i) {
-        const double x = static_cast<double>(i);
-        chart.Series1.AddXY(x, 2.0 * (1.0 - x / static_cast<double>(n)));
-        chart.Series2.AddXY(x, -(30.0 - 5.0 * x / static_cast<double>(n) + std::sin(x * 0.7)));
+    chart.BottomAxis.setMaximum(length);
+    for (std::int64_t i = 1; i <= bars; ++i) {
+        const double x = static_cast<double>(i) * length / static_cast<double>(bars);
+        chart.Series1.AddXY(x, 2.0 * (1.0 - x / length));
+    }
+    for (std::int64_t i = 1; i <= depths; ++i) {
+        const double x = static_cast<double>(i) * length / static_cast<double>(depths);
+        chart.Series2.AddXY(x, -(30.0 - 5.0 * x / length + std::sin(static_cast<double>(i) * 0.7)));
     }
     paintLoop(state, chart);
 }
-BENCHMARK(BM_PaintPoints)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PaintPoints)
+    ->Args({100000, 100000})
+    ->Args({1000000, 1000000})
+    ->Args({200002, 100001})
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace tarvinel::bench
