@@ -27,7 +27,18 @@ constexpr Caption kCaptions[] = {
 constexpr std::string_view kCaptionList = "INICIAR, PARAR, NOVA SIMULA\u00C7\u00C3O, Sulco or Faixa";
 constexpr std::string_view kParameterList = "k, a, TIE, p, r, L, IRN or v";
 
-std::string quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
+std::string quoted(std::string_view text, std::string_view before = {})
+{
+    // Built by appending: GCC 12 warns falsely (-Wrestrict) about the
+    // temporaries of "'" + text + "'" at -O3.
+    std::string out;
+    out.reserve(before.size() + text.size() + 2);
+    out.push_back('\'');
+    out.append(before);
+    out.append(text);
+    out.push_back('\'');
+    return out;
+}
 
 bool isBlank(std::string_view line)
 {
@@ -95,7 +106,7 @@ LineResult parseWait(std::string_view rest, bool hasRest)
 
 LineResult parseShow(std::string_view rest, bool hasRest)
 {
-    if (hasRest) return fail("'show' takes nothing after it, found " + quoted(" " + std::string(rest)));
+    if (hasRest) return fail("'show' takes nothing after it, found " + quoted(rest, " "));
     return {ShowCommand{}, {}};
 }
 

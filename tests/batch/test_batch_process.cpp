@@ -62,14 +62,24 @@ protected:
         const std::string outPath = file("out.txt");
         const std::string errPath = file("err.txt");
         writeFile(scriptPath, script);
-        std::string command = "env LC_ALL=" + shellQuoted(locale) + " " + shellQuoted(TARVINEL_BATCH_EXECUTABLE);
-        for (const std::string& arg : args) command += " " + shellQuoted(arg);
+        // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) about
+        // " " + quoted temporaries at -O3.
+        std::string command = "env LC_ALL=";
+        const auto add = [&command](std::string_view separator, const std::string& word) {
+            command.append(separator);
+            command.append(shellQuoted(word));
+        };
+        command.append(shellQuoted(locale));
+        add(" ", TARVINEL_BATCH_EXECUTABLE);
+        for (const std::string& arg : args) add(" ", arg);
         if (viaFile) {
-            command += " " + shellQuoted(scriptPath) + " </dev/null";
+            add(" ", scriptPath);
+            command.append(" </dev/null");
         } else {
-            command += " <" + shellQuoted(scriptPath);
+            add(" <", scriptPath);
         }
-        command += " >" + shellQuoted(outPath) + " 2>" + shellQuoted(errPath);
+        add(" >", outPath);
+        add(" 2>", errPath);
         const int raw = std::system(command.c_str());
         Outcome result;
         result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
