@@ -21,6 +21,11 @@ struct TickConstants {
     std::optional<double> headLevel;     // (Td - Clock) * 2 / (Td - Ti), clamped at 0
     std::optional<Real> depletionSlope;  // (head level - 1.6) / L
     bool recessionPlaced = false;        // RecessionPos computed in this tick
+    // No station can have receded: Clock <= Td, and every recession time,
+    // a power of a positive base to an exponent in (0, 1] plus Td, is at
+    // least Td and cannot fault. Its power, a third of the sweep's cost, is
+    // then not computed at all.
+    bool recessionAhead = false;
 };
 
 // ((s - 1) - RecessionPos) * 1.6 / (L - RecessionPos): a straight line from 0
@@ -49,8 +54,12 @@ void visit(SimState& s, Chart& chart, TickConstants& tick, std::int32_t station)
         chart.Series1.AddXY(xStored, store(bar));
     }
 
-    const Real recessionTime = Power(x / s.RecessionCoef, tick.recessionExponent) + s.Td;
-    const bool receded = recessionTime < Real(s.Clock);
+    Real recessionTime;
+    bool receded = false;
+    if (!tick.recessionAhead) {
+        recessionTime = Power(x / s.RecessionCoef, tick.recessionExponent) + s.Td;
+        receded = recessionTime < Real(s.Clock);
+    }
 
     if (!receded) {
         s.StationOppTime = store(Real(s.Clock) - Power(x / s.p, tick.advanceExponent));
@@ -98,7 +107,11 @@ void visit(SimState& s, Chart& chart, TickConstants& tick, std::int32_t station)
 
 void SweepProfiles(SimState& s, Chart& chart)
 {
-    TickConstants tick{1.0_r / s.r, 1.0_r / s.RecessionExp, {}, {}, false};
+    TickConstants tick{1.0_r / s.r, 1.0_r / s.RecessionExp, {}, {}, false, false};
+    // A coefficient of 0 or below, or another exponent, keeps the powers:
+    // their faults must still be raised at station 1.
+    tick.recessionAhead = s.Clock <= s.Td && s.RecessionCoef > 0.0 && tick.recessionExponent > 0.0_r &&
+                          tick.recessionExponent <= 1.0_r;
     std::optional<std::int64_t> lastStation;
     while (s.StationOppTime >= 0.0) {
         if (!lastStation) lastStation = Round(s.L);

@@ -249,6 +249,63 @@ TEST_F(Sweep, AVeryLongRunIsStoppedAtTheStationLimit)
     EXPECT_EQ(s.Station, 100001);
 }
 
+// Before Td the sweep takes no station for receded without working out its
+// recession time; a recession front that cannot be worked out is still
+// reported at station 1, whatever the clock.
+TEST_F(Sweep, AnImpossibleRecessionFrontFailsBeforeTdToo)
+{
+    struct Case {
+        const char* name;
+        double coefficient;
+        double exponent;
+        ErrorKind kind;
+    };
+    for (const auto& c : {Case{"zero coefficient", 0.0, 1.5, ErrorKind::EZeroDivide},
+                          Case{"negative coefficient", -80.0, 1.5, ErrorKind::EInvalidOp},
+                          Case{"recession time beyond the range", 0.5, 1e-5, ErrorKind::EOverflow}}) {
+        RadioButton1Click(s);  // the furrow's constants back
+        newRun();
+        ticks(1);
+        ASSERT_LT(s.Clock, s.Td);
+        s.RecessionCoef = c.coefficient;
+        s.RecessionExp = c.exponent;
+        const Error e = failingTick();
+        EXPECT_EQ(e.kind(), c.kind) << c.name;
+        EXPECT_EQ(s.Station, 1) << c.name;
+        EXPECT_EQ(chart.Series2.Count(), 0U) << c.name;
+    }
+}
+
+// The same profiles whether or not the recession is worked out: a tick
+// just before Td with the recession exponent 1, which keeps the shortcut
+// on, and with 1 / 1.01, which turns it off without moving any front that
+// matters (no station recedes before Td either way).
+TEST_F(Sweep, ProfilesBeforeTdDoNotDependOnTheRecessionFront)
+{
+    newRun();
+    ticks(610);  // Clock about 50.9, between Ti and Td
+    ASSERT_GT(s.Clock, s.Ti);
+    ASSERT_LT(s.Clock, s.Td);
+    const auto sweepWith = [&](double exponent) {
+        s.RecessionExp = exponent;
+        s.Station = 0;
+        s.StationOppTime = 0;
+        s.SurfaceLevel = 2;
+        chart.Series1.Clear();
+        chart.Series2.Clear();
+        SweepProfiles(s, chart);
+        return std::vector<ChartPoint>(chart.Series2.points().begin(), chart.Series2.points().end());
+    };
+    const std::vector<ChartPoint> kept = sweepWith(1.0);
+    const std::vector<ChartPoint> computed = sweepWith(1.0 / 1.01);
+    ASSERT_EQ(kept.size(), computed.size());
+    ASSERT_EQ(kept.size(), 301U);
+    for (std::size_t i = 0; i < kept.size(); ++i) {
+        EXPECT_EQ(kept[i].x, computed[i].x);
+        EXPECT_EQ(kept[i].y, computed[i].y) << "station " << kept[i].x;
+    }
+}
+
 using Tick = SimulatorTest;
 
 TEST_F(Tick, TimeBoxShowsWholeMinutesTiesToEven)
