@@ -25,12 +25,18 @@ enum class ErrorKind {
 
 class Error : public std::runtime_error {
 public:
-    Error(ErrorKind kind, const std::string& message) : std::runtime_error(message), kind_(kind) {}
+    Error(ErrorKind kind, const std::string& message)
+        : std::runtime_error(message), kind_(kind), message_(message)
+    {
+    }
     [[nodiscard]] ErrorKind kind() const noexcept { return kind_; }
-    [[nodiscard]] std::string message() const { return what(); }
+    // The whole message, even where a quoted text holds a NUL byte, at which
+    // what() would stop.
+    [[nodiscard]] const std::string& message() const noexcept { return message_; }
 
 private:
     ErrorKind kind_;
+    std::string message_;
 };
 
 // The fixed messages of the arithmetic faults.

@@ -1,5 +1,7 @@
 #include "view/error_report.hpp"
 
+#include "numeric/errors.hpp"
+
 namespace tarvinel {
 
 namespace {
@@ -18,6 +20,7 @@ std::string innermostMessage(const std::exception& error)
         } catch (...) {
         }
     }
+    if (const auto* own = dynamic_cast<const Error*>(&error)) return own->message();
     return error.what();
 }
 

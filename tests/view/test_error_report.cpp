@@ -85,3 +85,16 @@ TEST(ApplicationTitle, FileNameUpToTheFirstDotCapitalisedOnce)
 
 }  // namespace
 }  // namespace tarvinel
+
+namespace tarvinel {
+namespace {
+
+TEST(ReportMessage, KeepsATextWithANulByteWhole)
+{
+    using namespace std::string_literals;
+    const Error error(ErrorKind::EConvertError, "'5\0x' is not a valid floating point value"s);
+    EXPECT_EQ(reportMessage(error), "'5\0x' is not a valid floating point value."s);
+}
+
+}  // namespace
+}  // namespace tarvinel
