@@ -7,6 +7,7 @@
 
 #include "model/form_port.hpp"
 #include "model/simulator.hpp"
+#include "model/sweep.hpp"
 #include "numeric/errors.hpp"
 #include "view/chart.hpp"
 #include "view/number_format.hpp"
@@ -46,6 +47,17 @@ protected:
         }
         ADD_FAILURE() << "the tick raised no error";
         return Error(ErrorKind::ELimitExceeded, "");
+    }
+    // Sweeps the run again for the state as it stands, from the reset a
+    // tick makes before its sweep.
+    void sweepAgain()
+    {
+        s.Station = 0;
+        s.StationOppTime = 0;
+        s.SurfaceLevel = 2;
+        chart.Series1.Clear();
+        chart.Series2.Clear();
+        SweepProfiles(s, chart);
     }
     void set(EditBox box, const char* text) { form.setText(box, text); }
     std::string text(EditBox box) const { return form.text(box); }

@@ -206,13 +206,8 @@ TEST_F(Sweep, ClockExactlyAtTiOrTdAppendsNoBar)
     ticks(600);
     for (const double when : {s.Ti, s.Td}) {
         s.Clock = when;
-        s.Station = 0;
-        s.StationOppTime = 0;
-        s.SurfaceLevel = 2;
-        chart.Series1.Clear();
-        chart.Series2.Clear();
         UpdateAdvance(s);
-        SweepProfiles(s, chart);
+        sweepAgain();
         EXPECT_EQ(chart.Series1.Count(), 0U) << "Clock = " << when;
         EXPECT_EQ(chart.Series2.Count(), 301U) << "Clock = " << when;
     }
@@ -288,12 +283,7 @@ TEST_F(Sweep, ProfilesBeforeTdDoNotDependOnTheRecessionFront)
     ASSERT_LT(s.Clock, s.Td);
     const auto sweepWith = [&](double exponent) {
         s.RecessionExp = exponent;
-        s.Station = 0;
-        s.StationOppTime = 0;
-        s.SurfaceLevel = 2;
-        chart.Series1.Clear();
-        chart.Series2.Clear();
-        SweepProfiles(s, chart);
+        sweepAgain();
         return std::vector<ChartPoint>(chart.Series2.points().begin(), chart.Series2.points().end());
     };
     const std::vector<ChartPoint> kept = sweepWith(1.0);
